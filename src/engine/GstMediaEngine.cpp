@@ -1,0 +1,936 @@
+#include "engine/GstMediaEngine.h"
+
+#include "engine/FrameGrabber.h"
+#include "engine/GstElementProperties.h"
+#include "engine/GstRefs.h"
+#include "engine/GstSupport.h"
+#include "engine/VideoSurface.h"
+
+#include <QApplication>
+#include <QDeadlineTimer>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QFileInfo>
+#include <QTimer>
+
+#include <gst/pbutils/missing-plugins.h>
+#include <gst/video/video.h>
+#include <gst/video/videooverlay.h>
+
+#include <chrono>
+#include <cmath>
+#include <condition_variable>
+#include <limits>
+#include <mutex>
+
+namespace {
+
+// playbin's GstPlayFlags; the enum itself is not in any installed header.
+enum PlayFlag : guint {
+    FlagVideo = 0x1,
+    FlagAudio = 0x2,
+    FlagText = 0x4,
+    FlagNativeVideo = 0x40,
+    FlagSoftColorbalance = 0x400,
+};
+
+constexpr int PrerollTimeoutMs = 10000;
+constexpr int SeekSettleMs = 3000;
+constexpr auto StepTimeout = std::chrono::milliseconds(3000);
+constexpr qint64 NsPerUnit = 100;
+
+std::atomic<int> s_livePipelines{0};
+
+void onPipelineFinalized(gpointer, GObject *)
+{
+    --s_livePipelines;
+}
+
+bool hasProperty(GstElement *element, const char *name)
+{
+    return element && g_object_class_find_property(G_OBJECT_GET_CLASS(element), name);
+}
+
+// Puts the elements into a new bin, linked in order, with ghost pads at the open ends.
+gst::ElementRef makeChain(const char *name, const std::vector<gst::ElementRef> &elements)
+{
+    for (const gst::ElementRef &e : elements)
+        if (!e)
+            return {};
+    auto bin = gst::sink(gst_bin_new(name));
+    GstElement *previous = nullptr;
+    for (const gst::ElementRef &e : elements) {
+        gst_bin_add(GST_BIN(bin.get()), e.get());
+        if (previous && !gst_element_link(previous, e.get())) {
+            qWarning("Cannot link %s to %s", GST_ELEMENT_NAME(previous), GST_ELEMENT_NAME(e.get()));
+            return {};
+        }
+        previous = e.get();
+    }
+    auto sinkPad = gst::PadRef::adopt(gst_element_get_static_pad(elements.front().get(), "sink"));
+    auto srcPad = gst::PadRef::adopt(gst_element_get_static_pad(elements.back().get(), "src"));
+    if (sinkPad)
+        gst_element_add_pad(bin.get(), gst_ghost_pad_new("sink", sinkPad.get()));
+    if (srcPad)
+        gst_element_add_pad(bin.get(), gst_ghost_pad_new("src", srcPad.get()));
+    return bin;
+}
+
+QSize sizeFromCaps(GstCaps *caps)
+{
+    GstVideoInfo info;
+    if (!caps || !gst_video_info_from_caps(&info, caps))
+        return {};
+    return {GST_VIDEO_INFO_WIDTH(&info), GST_VIDEO_INFO_HEIGHT(&info)};
+}
+
+QString factoryName(GstElement *element)
+{
+    GstElementFactory *factory = element ? gst_element_get_factory(element) : nullptr;
+    return factory ? QString::fromUtf8(gst_plugin_feature_get_name(GST_PLUGIN_FEATURE(factory))) : QString();
+}
+
+} // namespace
+
+// What the streaming threads share with the GUI thread for one pipeline. It outlives the
+// engine's Graph when the bus still holds it, hence the shared ownership.
+struct EngineBus
+{
+    quint64 generation = 0;
+    std::atomic<guintptr> window{0};
+    std::atomic<bool> afterRender{false};
+    std::atomic<bool> failed{false};
+
+    std::mutex mutex;
+    GstMediaEngine *receiver = nullptr;       // null once the graph is being torn down
+    QStringList errors;                       // errors seen while the file was being loaded
+    bool errorsRetryable = true;              // false when a different stream set cannot help
+    bool missingPlugin = false;
+    std::condition_variable stepCondition;
+    bool stepDone = false;
+
+    // Every message is handled here (or handed on with a reference of its own) and dropped;
+    // a handler that drops a message owns it and must unref it.
+    static GstBusSyncReply sync(GstBus *, GstMessage *message, gpointer data)
+    {
+        (*static_cast<std::shared_ptr<EngineBus> *>(data))->onMessage(message);
+        gst_message_unref(message);
+        return GST_BUS_DROP;
+    }
+    static void forget(gpointer data) { delete static_cast<std::shared_ptr<EngineBus> *>(data); }
+
+    void resetLoadState()
+    {
+        std::lock_guard lock(mutex);
+        errors.clear();
+        errorsRetryable = true;
+        missingPlugin = false;
+        failed = false;
+    }
+
+    void onMessage(GstMessage *message)
+    {
+        if (gst_is_video_overlay_prepare_window_handle_message(message)) {
+            auto *overlay = GST_VIDEO_OVERLAY(GST_MESSAGE_SRC(message));
+            if (const guintptr id = window.load())
+                gst_video_overlay_set_window_handle(overlay, id);
+            // Mouse and keys over the picture belong to the video window.
+            gst_video_overlay_handle_events(overlay, FALSE);
+            return;
+        }
+        switch (GST_MESSAGE_TYPE(message)) {
+        case GST_MESSAGE_ERROR:
+            if (!afterRender)
+                recordLoadError(message);
+            forward(message);
+            break;
+        case GST_MESSAGE_WARNING:
+        case GST_MESSAGE_EOS:
+            forward(message);
+            break;
+        case GST_MESSAGE_ELEMENT:
+            if (gst_is_missing_plugin_message(message)) {
+                const gst::GCharPtr what(gst_missing_plugin_message_get_description(message));
+                qWarning("No decoder: %s", what.get());
+                std::lock_guard lock(mutex);
+                missingPlugin = true;
+            }
+            break;
+        case GST_MESSAGE_STEP_DONE: {
+            {
+                std::lock_guard lock(mutex);
+                stepDone = true;
+            }
+            stepCondition.notify_all();
+            break;
+        }
+        default:
+            break;
+        }
+    }
+
+    void recordLoadError(GstMessage *message)
+    {
+        GError *raw = nullptr;
+        gst_message_parse_error(message, &raw, nullptr);
+        const gst::ErrorPtr error(raw);
+        std::lock_guard lock(mutex);
+        errors << QString::fromUtf8(error ? error->message : "unknown error");
+        // Unreadable files, unknown formats and files without any decodable stream stay
+        // broken whichever streams we leave out.
+        if (error
+            && (error->domain == GST_RESOURCE_ERROR
+                || (error->domain == GST_STREAM_ERROR
+                    && (error->code == GST_STREAM_ERROR_TYPE_NOT_FOUND
+                        || error->code == GST_STREAM_ERROR_WRONG_TYPE
+                        || error->code == GST_STREAM_ERROR_CODEC_NOT_FOUND))))
+            errorsRetryable = false;
+        failed = true;
+    }
+
+    void forward(GstMessage *message)
+    {
+        std::lock_guard lock(mutex);
+        if (!receiver)
+            return;
+        GstMediaEngine *engine = receiver;
+        const quint64 gen = generation;
+        const bool after = afterRender;
+        const auto ref = gst::MessageRef::share(message);
+        QMetaObject::invokeMethod(
+            engine, [engine, gen, ref, after] { engine->handleMessage(gen, ref.get(), after); },
+            Qt::QueuedConnection);
+    }
+};
+
+struct GstMediaEngine::Graph
+{
+    gst::ElementRef pipeline;
+    gst::ElementRef videoFilter;   // bin: videoconvert [! extra ! videoconvert] ! videobalance
+    gst::ElementRef videoOutput;   // bin: videoconvert ! videoscale ! sink
+    gst::ElementRef sinkElement;   // the sink we made (may itself be a bin)
+    gst::ElementRef renderer;      // the element that draws, once known
+    gst::ElementRef balance;
+    gst::ElementRef panorama;
+    std::shared_ptr<EngineBus> bus;
+    FrameGrabber grabber;
+    guint baseFlags = 0;
+
+    bool loaded = false;           // a file was given to this graph
+    bool rendered = false;         // and it prerolled
+    bool hasVideo = false;
+    QSize videoSize;
+    qint64 frames = 0;
+    Transport transport = Transport::Stopped;
+    bool stepped = false;          // the picture was stepped away from the sound
+
+    qint64 drawnBanked = 0;        // frames drawn before the sink last zeroed its count
+    QElapsedTimer playClock;
+    qint64 playedMs = 0;
+    qint64 playedFrames = 0;
+    qint64 drawnAtPlayStart = 0;
+};
+
+GstMediaEngine::GstMediaEngine(QObject *parent) : MediaEngine(parent)
+{
+    m_refreshTimer = new QTimer(this);
+    m_refreshTimer->setSingleShot(true);
+    m_refreshTimer->setInterval(40);
+    connect(m_refreshTimer, &QTimer::timeout, this, &GstMediaEngine::refreshPausedPicture);
+}
+
+GstMediaEngine::~GstMediaEngine()
+{
+    release();
+    if (m_surface) {
+        m_surface->setDestroyHandler(nullptr);
+        m_surface->setExposeHandler(nullptr);
+        delete m_surface.data();
+    }
+    m_parking.reset();
+}
+
+int GstMediaEngine::livePipelines()
+{
+    return s_livePipelines.load();
+}
+
+// --- graph lifecycle -------------------------------------------------------------------
+
+bool GstMediaEngine::create()
+{
+    release();
+    if (!GstSupport::ensureInitialized())
+        return false;
+
+    auto graph = std::make_unique<Graph>();
+    graph->pipeline = gst::make("playbin");
+    if (!graph->pipeline)
+        return false;
+    ++s_livePipelines;
+    g_object_weak_ref(G_OBJECT(graph->pipeline.get()), onPipelineFinalized, nullptr);
+    GstElement *pipeline = graph->pipeline.get();
+
+    // Picture controls for every film; converting first lets them (and an extra filter)
+    // accept whatever the decoder delivers. Conversion passes buffers through untouched
+    // when no change of format is needed.
+    graph->balance = gst::make("videobalance", "videobalance");
+    std::vector<gst::ElementRef> video{gst::make("videoconvert", "videobalance-convert")};
+    if (auto extra = GstSupport::makeElement(m_presetVideo)) {
+        video.push_back(std::move(extra));
+        video.push_back(gst::make("videoconvert"));
+    } else if (!m_presetVideo.isEmpty()) {
+        qWarning("Video filter %s is not available", qPrintable(m_presetVideo));
+    }
+    video.push_back(graph->balance);
+    graph->videoFilter = makeChain("video-filters", video);
+
+    graph->panorama = gst::make("audiopanorama", "audiopanorama");
+    if (graph->panorama)
+        gst_util_set_object_arg(G_OBJECT(graph->panorama.get()), "method", "simple");
+    std::vector<gst::ElementRef> audio{gst::make("audioconvert", "audiopanorama-convert")};
+    if (auto extra = GstSupport::makeElement(m_presetAudio)) {
+        audio.push_back(std::move(extra));
+        audio.push_back(gst::make("audioconvert"));
+    } else if (!m_presetAudio.isEmpty()) {
+        qWarning("Audio filter %s is not available", qPrintable(m_presetAudio));
+    }
+    audio.push_back(graph->panorama);
+    auto audioFilter = makeChain("audio-filters", audio);
+
+    // The sink draws only what it is given, so the picture is scaled to the window before
+    // it; without borders, as the window's own rectangle already decides the proportions.
+    graph->sinkElement = GstSupport::makeElement(GstSupport::videoSinkFactory(), "videosink");
+    if (!graph->sinkElement)
+        graph->sinkElement = gst::make("autovideosink", "videosink");
+    if (hasProperty(graph->sinkElement.get(), "force-aspect-ratio"))
+        g_object_set(graph->sinkElement.get(), "force-aspect-ratio", FALSE, nullptr);
+    if (hasProperty(graph->sinkElement.get(), "handle-expose"))
+        g_object_set(graph->sinkElement.get(), "handle-expose", FALSE, "handle-events", FALSE, nullptr);
+    auto scale = gst::make("videoscale", "videosink-scale");
+    if (scale)
+        g_object_set(scale.get(), "add-borders", FALSE, nullptr);
+    graph->videoOutput = makeChain("video-output", {gst::make("videoconvert", "videosink-convert"),
+                                                    scale, graph->sinkElement});
+
+    gst::ElementRef audioSink = GstSupport::makeElement(m_presetOutput, "audiosink");
+    if (!audioSink)
+        audioSink = GstSupport::makeElement(GstSupport::audioSinkFactory(), "audiosink");
+    if (audioSink && factoryName(audioSink.get()) == QLatin1String("fakeaudiosink"))
+        g_object_set(audioSink.get(), "sync", TRUE, nullptr); // keep real time without a sound card
+
+    if (!graph->videoFilter || !audioFilter || !graph->videoOutput || !audioSink) {
+        qWarning("The media pipeline could not be built (a GStreamer element is missing)");
+        return false;
+    }
+    g_object_set(pipeline, "video-filter", graph->videoFilter.get(), "audio-filter", audioFilter.get(),
+                 "video-sink", graph->videoOutput.get(), "audio-sink", audioSink.get(), nullptr);
+
+    // Our own videobalance replaces playbin's; subtitles are drawn by the player itself;
+    // conversion and scaling for the sink are in our output bin.
+    g_object_get(pipeline, "flags", &graph->baseFlags, nullptr);
+    graph->baseFlags = (graph->baseFlags & ~(FlagText | FlagSoftColorbalance)) | FlagNativeVideo;
+    g_object_set(pipeline, "flags", graph->baseFlags, nullptr);
+
+    graph->bus = std::make_shared<EngineBus>();
+    graph->bus->generation = ++m_generation;
+    graph->bus->receiver = this;
+    {
+        auto bus = gst::BusRef::adopt(gst_element_get_bus(pipeline));
+        gst_bus_set_sync_handler(bus.get(), &EngineBus::sync, new std::shared_ptr<EngineBus>(graph->bus),
+                                 &EngineBus::forget);
+    }
+
+    auto balanceSrc = gst::PadRef::adopt(gst_element_get_static_pad(graph->balance.get(), "src"));
+    graph->grabber.attach(balanceSrc.get());
+    graph->renderer = GstSupport::renderingSink(graph->sinkElement.get());
+
+    m_rate = 1.0;
+    m_graph = std::move(graph);
+    ensureSurface();
+    attachSurfaceToSink();
+    applyVolume();
+    applyBalance();
+    applyPictureControls();
+    return true;
+}
+
+void GstMediaEngine::release()
+{
+    m_refreshTimer->stop();
+    if (m_graph) {
+        std::unique_ptr<Graph> graph = std::move(m_graph);
+        {
+            std::lock_guard lock(graph->bus->mutex);
+            graph->bus->receiver = nullptr;
+        }
+        gst_element_set_state(graph->pipeline.get(), GST_STATE_NULL);
+        graph->grabber.detach();
+        auto bus = gst::BusRef::adopt(gst_element_get_bus(graph->pipeline.get()));
+        gst_bus_set_sync_handler(bus.get(), nullptr, nullptr, nullptr);
+    }
+    if (m_owner)
+        setOwner(nullptr);
+}
+
+bool GstMediaEngine::isCreated() const
+{
+    return m_graph != nullptr;
+}
+
+void GstMediaEngine::setPresetFilters(const QString &videoFilter, const QString &audioFilter,
+                                      const QString &audioOutput)
+{
+    m_presetVideo = videoFilter.trimmed();
+    m_presetAudio = audioFilter.trimmed();
+    m_presetOutput = audioOutput.trimmed();
+}
+
+MediaEngine::RenderResult GstMediaEngine::render(const QString &path)
+{
+    if (!m_graph)
+        return RenderResult::Failed;
+    // A graph holds one file; loading another starts from a fresh graph.
+    if (m_graph->loaded && !create())
+        return RenderResult::Failed;
+
+    const QFileInfo file(path);
+    if (path.isEmpty() || !file.isFile() || !file.isReadable())
+        return RenderResult::Failed;
+    const gst::GCharPtr uri(gst_filename_to_uri(QFile::encodeName(file.absoluteFilePath()).constData(), nullptr));
+    if (!uri)
+        return RenderResult::Failed;
+    m_graph->loaded = true;
+
+    RenderResult result = prerollWith(uri.get(), 0);
+    bool retry = false;
+    {
+        std::lock_guard lock(m_graph->bus->mutex);
+        retry = result == RenderResult::Failed && !m_graph->bus->errors.isEmpty() && m_graph->bus->errorsRetryable;
+    }
+    // One stream failing must not cost the other: try again without sound, then without
+    // picture, and report what could be played as a partial success.
+    for (const guint drop : {guint(FlagAudio), guint(FlagVideo)}) {
+        if (!retry)
+            break;
+        if (prerollWith(uri.get(), drop) != RenderResult::Failed) {
+            result = RenderResult::Partial;
+            break;
+        }
+    }
+
+    m_graph->bus->afterRender = true;
+    if (result == RenderResult::Failed) {
+        gst_element_set_state(m_graph->pipeline.get(), GST_STATE_NULL);
+        return result;
+    }
+    m_graph->rendered = true;
+    m_graph->transport = Transport::Paused;
+    readStreamInfo();
+    updateSurfaceVisibility();
+    return result;
+}
+
+MediaEngine::RenderResult GstMediaEngine::prerollWith(const QByteArray &uri, unsigned disabledStreams)
+{
+    GstElement *pipeline = m_graph->pipeline.get();
+    EngineBus &bus = *m_graph->bus;
+    gst_element_set_state(pipeline, GST_STATE_NULL);
+    bus.resetLoadState();
+    g_object_set(pipeline, "flags", m_graph->baseFlags & ~disabledStreams, "uri", uri.constData(), nullptr);
+
+    GstStateChangeReturn state = gst_element_set_state(pipeline, GST_STATE_PAUSED);
+    const QDeadlineTimer deadline(PrerollTimeoutMs);
+    // Short waits, so that an error (which need not fail the state change) ends it early.
+    while (state == GST_STATE_CHANGE_ASYNC && !bus.failed && !deadline.hasExpired())
+        state = gst_element_get_state(pipeline, nullptr, nullptr, 50 * GST_MSECOND);
+
+    if (state != GST_STATE_CHANGE_SUCCESS && state != GST_STATE_CHANGE_NO_PREROLL) {
+        gst_element_set_state(pipeline, GST_STATE_NULL);
+        return RenderResult::Failed;
+    }
+    std::lock_guard lock(bus.mutex);
+    return (bus.missingPlugin || !bus.errors.isEmpty()) ? RenderResult::Partial : RenderResult::Ok;
+}
+
+void GstMediaEngine::readStreamInfo()
+{
+    Graph &g = *m_graph;
+    gint videoStreams = 0;
+    guint flags = 0;
+    g_object_get(g.pipeline.get(), "n-video", &videoStreams, "flags", &flags, nullptr);
+    g.hasVideo = videoStreams > 0 && (flags & FlagVideo);
+    g.renderer = GstSupport::renderingSink(g.sinkElement.get());
+    if (!g.hasVideo)
+        return;
+
+    auto balanceSrc = gst::PadRef::adopt(gst_element_get_static_pad(g.balance.get(), "src"));
+    g.videoSize = sizeFromCaps(gst::CapsRef::adopt(gst_pad_get_current_caps(balanceSrc.get())).get());
+    if (g.videoSize.isEmpty()) {
+        GstPad *raw = nullptr;
+        g_signal_emit_by_name(g.pipeline.get(), "get-video-pad", 0, &raw);
+        auto pad = gst::PadRef::adopt(raw);
+        if (pad)
+            g.videoSize = sizeFromCaps(gst::CapsRef::adopt(gst_pad_get_current_caps(pad.get())).get());
+    }
+
+    // playbin as a whole counts frames of the sound; the picture's own stream is asked
+    // through the pad that feeds our filter chain.
+    auto filterSink = gst::PadRef::adopt(gst_element_get_static_pad(g.videoFilter.get(), "sink"));
+    gint64 frames = 0;
+    if (filterSink && gst_pad_peer_query_duration(filterSink.get(), GST_FORMAT_DEFAULT, &frames) && frames > 0) {
+        g.frames = frames;
+        return;
+    }
+    // No frame count from the demuxer: derive it from duration and frame rate.
+    GstVideoInfo info;
+    gint64 ns = 0;
+    auto caps = gst::CapsRef::adopt(gst_pad_get_current_caps(balanceSrc.get()));
+    if (caps && gst_video_info_from_caps(&info, caps.get()) && info.fps_n > 0
+        && gst_element_query_duration(g.pipeline.get(), GST_FORMAT_TIME, &ns) && ns > 0)
+        g.frames = qRound64(double(ns) * info.fps_n / info.fps_d / GST_SECOND);
+}
+
+// --- bus messages (GUI thread) ---------------------------------------------------------
+
+void GstMediaEngine::handleMessage(quint64 generation, GstMessage *message, bool afterRender)
+{
+    if (!m_graph || m_graph->bus->generation != generation)
+        return; // from a graph that is gone
+    switch (GST_MESSAGE_TYPE(message)) {
+    case GST_MESSAGE_EOS:
+        onEndOfStream();
+        break;
+    case GST_MESSAGE_ERROR:
+        if (afterRender)
+            onError(message);
+        break;
+    case GST_MESSAGE_WARNING: {
+        GError *raw = nullptr;
+        gst_message_parse_warning(message, &raw, nullptr);
+        const gst::ErrorPtr warning(raw);
+        qWarning("Media engine: %s", warning ? warning->message : "warning");
+        break;
+    }
+    default:
+        break;
+    }
+}
+
+void GstMediaEngine::onEndOfStream()
+{
+    stopPlayClock();
+    emit complete();
+}
+
+void GstMediaEngine::onError(GstMessage *message)
+{
+    GError *raw = nullptr;
+    gchar *debug = nullptr;
+    gst_message_parse_error(message, &raw, &debug);
+    const gst::ErrorPtr error(raw);
+    const gst::GCharPtr details(debug);
+    const gst::GCharPtr source(gst_object_get_path_string(GST_MESSAGE_SRC(message)));
+    qWarning("Media engine error from %s: %s (%s)", source.get(), error ? error->message : "?",
+             details ? details.get() : "");
+    emit errorOccurred(QString::fromUtf8(error ? error->message : "unknown error"));
+}
+
+// --- what the graph holds -----------------------------------------------------------------
+
+QList<MediaEngine::FilterInfo> GstMediaEngine::filtersInUse() const
+{
+    return m_graph ? GstElementProperties::describe(m_graph->pipeline.get()) : QList<FilterInfo>();
+}
+
+QList<MediaEngine::FilterProperty> GstMediaEngine::filterProperties(const QString &filterName) const
+{
+    if (!m_graph || filterName.isEmpty())
+        return {};
+    auto element = gst::ElementRef::adopt(
+        gst_bin_get_by_name(GST_BIN(m_graph->pipeline.get()), filterName.toUtf8().constData()));
+    return GstElementProperties::read(element.get());
+}
+
+bool GstMediaEngine::setFilterProperty(const QString &filterName, const QString &property, const QVariant &value)
+{
+    if (!m_graph || filterName.isEmpty())
+        return false;
+    auto element = gst::ElementRef::adopt(
+        gst_bin_get_by_name(GST_BIN(m_graph->pipeline.get()), filterName.toUtf8().constData()));
+    return GstElementProperties::write(element.get(), property, value);
+}
+
+// --- transport ----------------------------------------------------------------------------
+
+void GstMediaEngine::play()
+{
+    if (!m_graph || !m_graph->rendered)
+        return;
+    if (m_graph->stepped) {
+        // Stepping moved only the picture; bring the sound to it before running.
+        gint64 ns = 0;
+        if (gst_element_query_position(m_graph->pipeline.get(), GST_FORMAT_TIME, &ns) && ns >= 0)
+            flushingSeek(ns, m_rate);
+    }
+    gst_element_set_state(m_graph->pipeline.get(), GST_STATE_PLAYING);
+    if (m_graph->transport != Transport::Playing) {
+        m_graph->transport = Transport::Playing;
+        startPlayClock();
+    }
+}
+
+void GstMediaEngine::pause()
+{
+    if (!m_graph || !m_graph->rendered)
+        return;
+    stopPlayClock();
+    gst_element_set_state(m_graph->pipeline.get(), GST_STATE_PAUSED);
+    m_graph->transport = Transport::Paused;
+}
+
+void GstMediaEngine::stop()
+{
+    // Stopped keeps the graph prerolled so that the caller's rewind shows the first picture
+    // at once; like the original engine, stopping does not move the position by itself.
+    if (!m_graph || !m_graph->rendered)
+        return;
+    stopPlayClock();
+    gst_element_set_state(m_graph->pipeline.get(), GST_STATE_PAUSED);
+    m_graph->transport = Transport::Stopped;
+}
+
+qint64 GstMediaEngine::position() const
+{
+    if (!m_graph || !m_graph->rendered)
+        return -1;
+    gint64 ns = -1;
+    if (!gst_element_query_position(m_graph->pipeline.get(), GST_FORMAT_TIME, &ns) || ns < 0)
+        return -1;
+    return ns / NsPerUnit;
+}
+
+void GstMediaEngine::seek(qint64 position)
+{
+    if (!m_graph || !m_graph->rendered)
+        return;
+    flushingSeek(qMax<qint64>(0, position) * NsPerUnit, m_rate);
+}
+
+qint64 GstMediaEngine::durationFrames() const
+{
+    return (m_graph && m_graph->rendered && m_graph->hasVideo) ? m_graph->frames : 0;
+}
+
+qint64 GstMediaEngine::duration() const
+{
+    if (!m_graph || !m_graph->rendered)
+        return 0;
+    gint64 ns = 0;
+    if (!gst_element_query_duration(m_graph->pipeline.get(), GST_FORMAT_TIME, &ns) || ns <= 0)
+        return 0;
+    return ns / NsPerUnit;
+}
+
+void GstMediaEngine::setRate(double rate)
+{
+    if (!std::isfinite(rate))
+        return;
+    m_rate = qBound(0.1, rate, 2.0);
+    if (!m_graph || !m_graph->rendered)
+        return;
+    gint64 ns = 0;
+    if (!gst_element_query_position(m_graph->pipeline.get(), GST_FORMAT_TIME, &ns) || ns < 0)
+        ns = 0;
+    flushingSeek(ns, m_rate);
+}
+
+double GstMediaEngine::rate() const
+{
+    return m_rate;
+}
+
+bool GstMediaEngine::frameStep(int frames)
+{
+    if (!m_graph || !m_graph->rendered || !m_graph->hasVideo || frames <= 0 || !m_graph->renderer)
+        return false;
+    if (m_graph->transport == Transport::Playing) {
+        pause();
+        waitForPreroll(SeekSettleMs);
+    }
+    EngineBus &bus = *m_graph->bus;
+    {
+        std::lock_guard lock(bus.mutex);
+        bus.stepDone = false;
+    }
+    GstEvent *step = gst_event_new_step(GST_FORMAT_BUFFERS, guint64(frames), 1.0, TRUE, FALSE);
+    if (!gst_element_send_event(m_graph->renderer.get(), step))
+        return false;
+    bool done = false;
+    {
+        std::unique_lock lock(bus.mutex);
+        done = bus.stepCondition.wait_for(lock, StepTimeout, [&bus] { return bus.stepDone; });
+    }
+    if (!done)
+        return false;
+    m_graph->stepped = true;
+    // The step is reported when its last buffer arrives; the sink then prerolls that buffer.
+    waitForPreroll(SeekSettleMs);
+    return true;
+}
+
+bool GstMediaEngine::flushingSeek(qint64 positionNs, double rate)
+{
+    bankDrawnFrames();
+    const bool ok = gst_element_seek(m_graph->pipeline.get(), rate, GST_FORMAT_TIME,
+                                     GstSeekFlags(GST_SEEK_FLAG_FLUSH | GST_SEEK_FLAG_ACCURATE),
+                                     GST_SEEK_TYPE_SET, positionNs, GST_SEEK_TYPE_NONE, GST_CLOCK_TIME_NONE);
+    if (ok) {
+        m_graph->stepped = false;
+        // Callers read the position right after seeking; let the new position settle.
+        waitForPreroll(SeekSettleMs);
+    }
+    return ok;
+}
+
+void GstMediaEngine::waitForPreroll(int timeoutMs) const
+{
+    if (m_graph)
+        gst_element_get_state(m_graph->pipeline.get(), nullptr, nullptr, GstClockTime(timeoutMs) * GST_MSECOND);
+}
+
+// --- frame counters -------------------------------------------------------------------------
+
+void GstMediaEngine::bankDrawnFrames()
+{
+    // The sink zeroes its count at every flush; keep what it had drawn so far.
+    const qint64 drawn = GstSupport::sinkStatistic(m_graph->renderer.get(), "rendered");
+    if (drawn > 0)
+        m_graph->drawnBanked += drawn;
+}
+
+int GstMediaEngine::framesDrawn() const
+{
+    if (!m_graph || !m_graph->rendered || !m_graph->hasVideo)
+        return -1;
+    const qint64 drawn = GstSupport::sinkStatistic(m_graph->renderer.get(), "rendered");
+    if (drawn < 0)
+        return -1;
+    return int(qMin<qint64>(m_graph->drawnBanked + drawn, std::numeric_limits<int>::max()));
+}
+
+void GstMediaEngine::startPlayClock()
+{
+    m_graph->playClock.start();
+    m_graph->drawnAtPlayStart = qMax(0, framesDrawn());
+}
+
+void GstMediaEngine::stopPlayClock()
+{
+    if (!m_graph || !m_graph->playClock.isValid())
+        return;
+    m_graph->playedMs += m_graph->playClock.elapsed();
+    m_graph->playedFrames += qMax(0, framesDrawn()) - m_graph->drawnAtPlayStart;
+    m_graph->playClock.invalidate();
+}
+
+double GstMediaEngine::averageFrameRate() const
+{
+    if (!m_graph || !m_graph->hasVideo)
+        return 0.0;
+    qint64 ms = m_graph->playedMs;
+    qint64 frames = m_graph->playedFrames;
+    if (m_graph->playClock.isValid()) {
+        ms += m_graph->playClock.elapsed();
+        frames += qMax(0, framesDrawn()) - m_graph->drawnAtPlayStart;
+    }
+    return ms > 0 ? qMax<qint64>(0, frames) * 1000.0 / double(ms) : 0.0;
+}
+
+// --- sound ----------------------------------------------------------------------------------
+
+void GstMediaEngine::setVolume(int hundredthsDb)
+{
+    m_volume = qBound(Silence, hundredthsDb, 0);
+    applyVolume();
+}
+
+int GstMediaEngine::volume() const
+{
+    return m_volume;
+}
+
+void GstMediaEngine::setBalance(int balance)
+{
+    m_balance = qBound(-2500, balance, 2500);
+    applyBalance();
+}
+
+int GstMediaEngine::balance() const
+{
+    return m_balance;
+}
+
+void GstMediaEngine::applyVolume()
+{
+    if (!m_graph)
+        return;
+    const double linear = m_volume <= Silence ? 0.0 : std::pow(10.0, m_volume / 2000.0);
+    g_object_set(m_graph->pipeline.get(), "volume", linear, nullptr);
+}
+
+void GstMediaEngine::applyBalance()
+{
+    if (m_graph && m_graph->panorama)
+        g_object_set(m_graph->panorama.get(), "panorama", gfloat(m_balance / 2500.0), nullptr);
+}
+
+// --- picture --------------------------------------------------------------------------------
+
+QSize GstMediaEngine::videoSize() const
+{
+    if (!m_graph || !m_graph->rendered || !m_graph->hasVideo)
+        return {0, 0};
+    return m_graph->videoSize;
+}
+
+VideoSurface *GstMediaEngine::ensureSurface()
+{
+    if (m_surface)
+        return m_surface;
+    // Widgets need a widget application; without one the sink keeps its own window.
+    if (!qobject_cast<QApplication *>(QCoreApplication::instance()))
+        return nullptr;
+    if (!m_parking) {
+        m_parking = std::make_unique<QWidget>();
+        m_parking->setObjectName(QStringLiteral("VideoSurfaceParking"));
+    }
+    auto *surface = new VideoSurface(m_owner ? m_owner.data() : m_parking.get());
+    surface->setGeometry(m_rect.isValid() ? m_rect : QRect(0, 0, 320, 240));
+    surface->setExposeHandler([this] { onSurfaceExposed(); });
+    surface->setDestroyHandler([this] {
+        // The owner window is going away with our surface: nothing may draw into it any more.
+        m_surface = nullptr;
+        m_owner = nullptr;
+        release();
+    });
+    surface->winId();
+    m_surface = surface;
+    updateSurfaceVisibility();
+    return surface;
+}
+
+void GstMediaEngine::attachSurfaceToSink()
+{
+    if (!m_graph)
+        return;
+    const guintptr id = m_surface ? guintptr(m_surface->winId()) : 0;
+    m_graph->bus->window = id;
+    GstElement *renderer = m_graph->renderer.get();
+    if (id && renderer && GST_IS_VIDEO_OVERLAY(renderer)) {
+        gst_video_overlay_set_window_handle(GST_VIDEO_OVERLAY(renderer), id);
+        gst_video_overlay_handle_events(GST_VIDEO_OVERLAY(renderer), FALSE);
+    }
+}
+
+void GstMediaEngine::setOwner(QWidget *owner)
+{
+    if (owner == m_owner && (!owner || (m_surface && m_surface->parentWidget() == owner)))
+        return;
+    m_owner = owner;
+    VideoSurface *surface = ensureSurface();
+    if (!surface)
+        return;
+    const WId before = surface->winId();
+    surface->setParent(owner ? owner : m_parking.get());
+    if (m_rect.isValid())
+        surface->setGeometry(m_rect);
+    updateSurfaceVisibility();
+    if (surface->winId() != before)
+        attachSurfaceToSink();
+}
+
+void GstMediaEngine::setWindowPosition(const QRect &rect)
+{
+    m_rect = rect;
+    if (m_surface)
+        m_surface->setGeometry(rect);
+}
+
+QRect GstMediaEngine::windowPosition() const
+{
+    return m_rect;
+}
+
+void GstMediaEngine::setPictureVisible(bool visible)
+{
+    m_pictureVisible = visible;
+    updateSurfaceVisibility();
+}
+
+void GstMediaEngine::updateSurfaceVisibility()
+{
+    if (!m_surface)
+        return;
+    // A sound-only film has no picture: nothing would ever draw the surface, so it must not
+    // cover the owner's own background.
+    const bool noPicture = m_graph && m_graph->rendered && !m_graph->hasVideo;
+    m_surface->setVisible(m_owner && m_pictureVisible && !noPicture);
+}
+
+void GstMediaEngine::onSurfaceExposed()
+{
+    if (!m_graph || !m_graph->rendered || !m_graph->hasVideo)
+        return;
+    GstElement *renderer = m_graph->renderer.get();
+    if (!renderer || !GST_IS_VIDEO_OVERLAY(renderer))
+        return;
+    // Also makes the sink look at the window's size and ask for pictures of that size.
+    gst_video_overlay_expose(GST_VIDEO_OVERLAY(renderer));
+    if (m_graph->transport != Transport::Playing && factoryName(renderer) == QLatin1String("ximagesink"))
+        m_refreshTimer->start();
+}
+
+void GstMediaEngine::refreshPausedPicture()
+{
+    // A sink that cannot scale draws a still picture at the size it was decoded for; when
+    // paused, decode it again at the new size of the window.
+    if (!m_graph || !m_graph->rendered || !m_graph->hasVideo || !m_surface
+        || m_graph->transport == Transport::Playing)
+        return;
+    auto pad = gst::PadRef::adopt(gst_element_get_static_pad(m_graph->renderer.get(), "sink"));
+    const QSize drawn = pad ? sizeFromCaps(gst::CapsRef::adopt(gst_pad_get_current_caps(pad.get())).get()) : QSize();
+    const QSize window = (QSizeF(m_surface->size()) * m_surface->devicePixelRatioF()).toSize();
+    if (drawn.isEmpty() || window.isEmpty() || drawn == window)
+        return;
+    gint64 ns = 0;
+    if (gst_element_query_position(m_graph->pipeline.get(), GST_FORMAT_TIME, &ns) && ns >= 0)
+        flushingSeek(ns, m_rate);
+}
+
+QImage GstMediaEngine::grabFrame() const
+{
+    if (!m_graph || !m_graph->rendered || !m_graph->hasVideo)
+        return {};
+    return m_graph->grabber.grab();
+}
+
+void GstMediaEngine::setPictureControls(const PictureControls &controls)
+{
+    m_picture.brightness = qBound(-1.0, controls.brightness, 1.0);
+    m_picture.contrast = qBound(0.0, controls.contrast, 2.0);
+    m_picture.saturation = qBound(0.0, controls.saturation, 2.0);
+    applyPictureControls();
+}
+
+MediaEngine::PictureControls GstMediaEngine::pictureControls() const
+{
+    return m_picture;
+}
+
+void GstMediaEngine::applyPictureControls()
+{
+    if (m_graph && m_graph->balance)
+        g_object_set(m_graph->balance.get(), "brightness", m_picture.brightness, "contrast", m_picture.contrast,
+                     "saturation", m_picture.saturation, nullptr);
+}

@@ -1,0 +1,119 @@
+#pragma once
+
+#include "engine/MediaEngine.h"
+
+#include <QPointer>
+
+#include <atomic>
+#include <memory>
+
+class VideoSurface;
+class QTimer;
+struct EngineBus;
+typedef struct _GstMessage GstMessage;
+
+// The media engine on GStreamer's playbin: one pipeline per create(), torn down by
+// release(). The picture is drawn by the video sink into a native child widget
+// (VideoSurface) that lives inside the owner window, or parked hidden while there is none.
+//
+// Every pipeline carries a videobalance (picture controls, and the tap for snapshots at the
+// picture's own size) and an audiopanorama (balance). Bus messages are taken in the
+// streaming threads by a synchronous handler and handed to the GUI thread as queued calls.
+//
+// averageFrameRate() is our own measure: frames the sink drew while the pipeline was
+// playing, divided by the seconds it was playing, over the whole life of the graph.
+class GstMediaEngine : public MediaEngine
+{
+    Q_OBJECT
+public:
+    explicit GstMediaEngine(QObject *parent = nullptr);
+    ~GstMediaEngine() override;
+
+    bool create() override;
+    void release() override;
+    bool isCreated() const override;
+    void setPresetFilters(const QString &videoFilter, const QString &audioFilter,
+                          const QString &audioOutput) override;
+    RenderResult render(const QString &path) override;
+
+    QList<FilterInfo> filtersInUse() const override;
+    QList<FilterProperty> filterProperties(const QString &filterName) const override;
+    bool setFilterProperty(const QString &filterName, const QString &property,
+                           const QVariant &value) override;
+
+    void play() override;
+    void pause() override;
+    void stop() override;
+    qint64 position() const override;
+    void seek(qint64 position) override;
+    qint64 durationFrames() const override;
+    qint64 duration() const override;
+    void setRate(double rate) override;
+    double rate() const override;
+    bool frameStep(int frames) override;
+
+    void setVolume(int hundredthsDb) override;
+    int volume() const override;
+    void setBalance(int balance) override;
+    int balance() const override;
+
+    QSize videoSize() const override;
+    void setOwner(QWidget *owner) override;
+    void setWindowPosition(const QRect &rect) override;
+    QRect windowPosition() const override;
+    void setPictureVisible(bool visible) override;
+    int framesDrawn() const override;
+    double averageFrameRate() const override;
+    QImage grabFrame() const override;
+    void setPictureControls(const PictureControls &controls) override;
+    PictureControls pictureControls() const override;
+
+    // Pipelines made by any engine of this process that still exist (not yet finalised).
+    static int livePipelines();
+
+private:
+    friend struct EngineBus;
+    struct Graph;
+    enum class Transport { Stopped, Paused, Playing };
+
+    void handleMessage(quint64 generation, GstMessage *message, bool afterRender);
+    void onEndOfStream();
+    void onError(GstMessage *message);
+
+    RenderResult prerollWith(const QByteArray &uri, unsigned disabledStreams);
+    void readStreamInfo();
+    bool flushingSeek(qint64 positionNs, double rate);
+    void waitForPreroll(int timeoutMs) const;
+    void bankDrawnFrames();
+    void startPlayClock();
+    void stopPlayClock();
+
+    VideoSurface *ensureSurface();
+    void attachSurfaceToSink();
+    void updateSurfaceVisibility();
+    void onSurfaceExposed();
+    void refreshPausedPicture();
+
+    void applyVolume();
+    void applyBalance();
+    void applyPictureControls();
+
+    std::unique_ptr<Graph> m_graph;
+    quint64 m_generation = 0;
+
+    std::unique_ptr<QWidget> m_parking;      // hidden home of the surface while it has no owner
+    QPointer<VideoSurface> m_surface;
+    QPointer<QWidget> m_owner;
+    QRect m_rect;
+    bool m_pictureVisible = true;
+    QTimer *m_refreshTimer = nullptr;
+
+    QString m_presetVideo;
+    QString m_presetAudio;
+    QString m_presetOutput;
+
+    int m_volume = 0;
+    int m_balance = 0;
+    double m_rate = 1.0;
+    PictureControls m_picture;
+};

@@ -1,0 +1,113 @@
+#pragma once
+
+#include <QImage>
+#include <QObject>
+#include <QRect>
+#include <QSize>
+#include <QString>
+#include <QStringList>
+#include <QVariant>
+
+class QWidget;
+
+// The player's one door to the media framework. Units are the ones the rest of the
+// program thinks in: positions and durations in 100-ns units, volume in hundredths of a
+// decibel (-10000 = silence), balance -2500..2500, rate 0.1..2.0. One graph exists from
+// one open to the next: create(), render(), ..., release().
+class MediaEngine : public QObject
+{
+    Q_OBJECT
+public:
+    static constexpr qint64 UnitsPerSecond = 10000000; // 100-ns units
+    static constexpr int Silence = -10000;
+
+    enum class RenderResult { Ok, Partial, Failed };
+
+    struct FilterInfo
+    {
+        QString name;              // element name in the running pipeline
+        QString factory;           // element factory it was made from
+        bool hasPropertyPage = false;
+    };
+
+    struct FilterProperty
+    {
+        QString name;
+        QString blurb;
+        QVariant value;
+        bool writable = false;
+        QVariant minimum;          // numbers only
+        QVariant maximum;
+        QStringList choices;       // enums only: the nicks, value is the index
+    };
+
+    // Picture controls; each -5..5 level already turned into the element's own scale by the caller.
+    struct PictureControls
+    {
+        double brightness = 0.0;   // -1..1
+        double contrast = 1.0;     // 0..2
+        double saturation = 1.0;   // 0..2
+    };
+
+    explicit MediaEngine(QObject *parent = nullptr) : QObject(parent) {}
+    ~MediaEngine() override = default;
+
+    // --- graph lifecycle -------------------------------------------------------------
+    // Builds an empty graph; false when the media framework is unavailable.
+    virtual bool create() = 0;
+    // Stops, tears the graph down and detaches the picture from its owner. Safe to call twice.
+    virtual void release() = 0;
+    virtual bool isCreated() const = 0;
+    // Chosen extra filters and audio output (element factory names, empty = none). They are
+    // put into every graph built after the call.
+    virtual void setPresetFilters(const QString &videoFilter, const QString &audioFilter,
+                                  const QString &audioOutput) = 0;
+    // Loads the file into the graph and waits until its streams are known (paused at the
+    // first picture). Partial: something played but a stream could not be decoded.
+    virtual RenderResult render(const QString &path) = 0;
+
+    // --- what the graph holds --------------------------------------------------------
+    virtual QList<FilterInfo> filtersInUse() const = 0;
+    virtual QList<FilterProperty> filterProperties(const QString &filterName) const = 0;
+    virtual bool setFilterProperty(const QString &filterName, const QString &property,
+                                   const QVariant &value) = 0;
+
+    // --- transport --------------------------------------------------------------------
+    virtual void play() = 0;
+    virtual void pause() = 0;
+    virtual void stop() = 0;
+    virtual qint64 position() const = 0;            // 100-ns units; -1 when unavailable
+    virtual void seek(qint64 position) = 0;         // 100-ns units, absolute
+    virtual qint64 durationFrames() const = 0;      // video frames; 0 for audio only
+    virtual qint64 duration() const = 0;            // 100-ns units; 0 when unknown
+    virtual void setRate(double rate) = 0;          // 0.1..2.0
+    virtual double rate() const = 0;
+    virtual bool frameStep(int frames) = 0;         // paused stepping; false when it cannot
+
+    // --- sound ------------------------------------------------------------------------
+    virtual void setVolume(int hundredthsDb) = 0;   // -10000..0
+    virtual int volume() const = 0;
+    virtual void setBalance(int balance) = 0;       // -2500..2500
+    virtual int balance() const = 0;
+
+    // --- picture ----------------------------------------------------------------------
+    virtual QSize videoSize() const = 0;            // native size; width 0 = no picture
+    // Makes the picture a child of the given window (the video window).
+    virtual void setOwner(QWidget *owner) = 0;
+    // Child rectangle in the owner's client area; may lie partly outside it (pan-scan).
+    virtual void setWindowPosition(const QRect &rect) = 0;
+    virtual QRect windowPosition() const = 0;
+    virtual void setPictureVisible(bool visible) = 0;
+    virtual int framesDrawn() const = 0;            // -1 when there is no video renderer
+    virtual double averageFrameRate() const = 0;    // frames drawn per second of playing
+    // The current frame, 24-bit RGB, at the picture's own size; null when there is none.
+    virtual QImage grabFrame() const = 0;
+    virtual void setPictureControls(const PictureControls &controls) = 0;
+    virtual PictureControls pictureControls() const = 0;
+
+signals:
+    // The end of the media was reached while playing.
+    void complete();
+    // Something went wrong inside the graph after it was built (decoder error and the like).
+    void errorOccurred(const QString &message);
+};

@@ -1,0 +1,124 @@
+#include "core/ControlProtocol.h"
+#include "core/Version.h"
+#include "engine/GstMediaEngine.h"
+#include "platform/ControlClient.h"
+#include "platform/ControlServer.h"
+#include "platform/ScreenSaver.h"
+#include "ui/app/Automation.h"
+#include "ui/app/BrivaraApplication.h"
+#include "ui/app/Dialogs.h"
+#include "ui/app/Player.h"
+
+#include <QCoreApplication>
+#include <QFileInfo>
+#include <QJsonDocument>
+#include <QTextStream>
+#include <cstdio>
+
+namespace {
+
+const char *Usage =
+    "Usage: brivara [FILE | CD | MENU]\n"
+    "       brivara --ipc JSON     send one request to the running player, print its reply\n"
+    "       brivara --remote N     run key command N (1-42) in the running player\n"
+    "       brivara --help | --version\n";
+
+// Sends one request to the running instance; the exit code says whether it was done.
+int sendToRunning(const QJsonObject &request)
+{
+    const ControlClient::Reply reply = ControlClient::send(ControlServer::defaultName(), request);
+    if (!reply.delivered) {
+        std::fprintf(stderr, "brivara: %s\n", qPrintable(reply.error));
+        return 2;
+    }
+    std::printf("%s\n", reply.line.constData());
+    return reply.object.value("ok").toBool() ? 0 : 1;
+}
+
+int commandLineTool(int argc, char **argv, const QString &option, const QString &value)
+{
+    QCoreApplication core(argc, argv);
+    if (option == "--remote") {
+        bool ok = false;
+        const int row = value.toInt(&ok);
+        if (!ok) {
+            std::fprintf(stderr, "brivara: --remote needs a key number\n");
+            return 2;
+        }
+        return sendToRunning(ControlProtocol::keyRequest(row));
+    }
+    const QJsonDocument doc = QJsonDocument::fromJson(value.toUtf8());
+    if (!doc.isObject()) {
+        std::fprintf(stderr, "brivara: --ipc needs one JSON object\n");
+        return 2;
+    }
+    return sendToRunning(doc.object());
+}
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    const QString first = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QString();
+    if (first == "--help" || first == "-h") {
+        std::fputs(Usage, stdout);
+        return 0;
+    }
+    if (first == "--version") {
+        std::printf("%s %s\n", Brivara::ProgramName, Brivara::VersionText);
+        return 0;
+    }
+    if (first == "--ipc" || first == "--remote") {
+        if (argc < 3) {
+            std::fputs(Usage, stderr);
+            return 2;
+        }
+        return commandLineTool(argc, argv, first, QString::fromLocal8Bit(argv[2]));
+    }
+
+    BrivaraApplication app(argc, argv);
+    QStringList arguments = app.arguments().mid(1);
+
+    ControlServer server;
+    switch (server.listen()) {
+    case ControlServer::ListenResult::AnotherInstance: {
+        // The first instance plays the file; this one only hands it over.
+        if (!arguments.isEmpty()) {
+            QString path = arguments.first();
+            if (QFileInfo::exists(path))
+                path = QFileInfo(path).absoluteFilePath();
+            ControlClient::send(ControlServer::defaultName(), ControlProtocol::openRequest(path));
+        }
+        return 0;
+    }
+    case ControlServer::ListenResult::Failed:
+        // Without the socket there is no hand-over or remote control, but the player works.
+        std::fprintf(stderr, "brivara: control socket unavailable: %s\n",
+                     qPrintable(server.errorString()));
+        break;
+    case ControlServer::ListenResult::Listening:
+        break;
+    }
+
+    Player::Services services;
+    services.engine = std::make_unique<GstMediaEngine>();
+    services.dialogs = std::make_unique<QtDialogs>();
+    services.screenSaver = std::make_unique<DBusScreenSaver>();
+    Player player(std::move(services));
+    app.setErrorReporter([&player](const QString &message) {
+        player.dialogs().message(nullptr, QMessageBox::Critical,
+                                 QString::fromLatin1(Brivara::ProgramName), message);
+    });
+
+    Automation automation(player);
+    server.setHandler([&automation](const ControlRequest &request) {
+        return automation.handle(request);
+    });
+    QObject::connect(&player, &Player::closed, &app, &QCoreApplication::quit,
+                     Qt::QueuedConnection);
+
+    player.start(arguments);
+    const int code = app.exec();
+    server.close();
+    return code;
+}

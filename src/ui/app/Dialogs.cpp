@@ -1,0 +1,52 @@
+#include "ui/app/Dialogs.h"
+
+#include <QFileDialog>
+
+QMessageBox::StandardButton QtDialogs::message(QWidget *parent, QMessageBox::Icon icon,
+                                               const QString &title, const QString &text,
+                                               QMessageBox::StandardButtons buttons)
+{
+    QMessageBox box(icon, title, text, buttons, parent);
+    box.setWindowFlag(Qt::WindowStaysOnTopHint);
+    return static_cast<QMessageBox::StandardButton>(box.exec());
+}
+
+static void prepare(QFileDialog &dialog, const QString &title, const QString &directory,
+                    const QStringList &filters)
+{
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    dialog.setWindowTitle(title);
+    if (!directory.isEmpty())
+        dialog.setDirectory(directory);
+    dialog.setNameFilters(filters);
+    dialog.setWindowFlag(Qt::WindowStaysOnTopHint);
+}
+
+QStringList QtDialogs::openFiles(QWidget *parent, const QString &title, const QString &directory,
+                                 const QStringList &filters, bool multiSelect)
+{
+    QFileDialog dialog(parent);
+    prepare(dialog, title, directory, filters);
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    dialog.setFileMode(multiSelect ? QFileDialog::ExistingFiles : QFileDialog::ExistingFile);
+    if (dialog.exec() != QDialog::Accepted)
+        return {};
+    return dialog.selectedFiles();
+}
+
+QString QtDialogs::saveFile(QWidget *parent, const QString &title, const QString &directory,
+                            const QString &fileName, const QStringList &filters,
+                            const QString &defaultSuffix)
+{
+    QFileDialog dialog(parent);
+    prepare(dialog, title, directory, filters);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    dialog.setDefaultSuffix(defaultSuffix);
+    if (!fileName.isEmpty())
+        dialog.selectFile(fileName);
+    if (dialog.exec() != QDialog::Accepted)
+        return {};
+    const QStringList files = dialog.selectedFiles();
+    return files.isEmpty() ? QString() : files.first();
+}

@@ -1,0 +1,101 @@
+#include "ui/app/Player.h"
+
+#include "engine/MediaEngine.h"
+#include "platform/ScreenSaver.h"
+#include "ui/app/Dialogs.h"
+#include "ui/app/IdleHook.h"
+#include "ui/app/TForm1.h"
+#include "ui/filters/TFormFiltry.h"
+#include "ui/moviemenu/TFormMenu.h"
+#include "ui/osd/TFormOSD.h"
+#include "ui/playlist/TFormPlayList.h"
+#include "ui/settings/TForm4.h"
+#include "ui/subtitles/TForm3.h"
+#include "ui/video/TForm2.h"
+#include "ui/video/TFormFullScreenProgress.h"
+
+#include <QFileInfo>
+#include <QJsonObject>
+#include <QTimer>
+
+template <class Form, class... Args> Form *Player::create(Args &&...args)
+{
+    auto *form = new Form(*this, std::forward<Args>(args)...);
+    form->setObjectName(QString::fromLatin1(form->metaObject()->className()));
+    m_windows << form;
+    return form;
+}
+
+Player::Player(Services services, QObject *parent)
+    : QObject(parent),
+      m_dialogs(std::move(services.dialogs)),
+      m_screenSaver(std::move(services.screenSaver))
+{
+    // Each window may use only the ones made before it; the preferences window comes
+    // last because loading the settings touches all the others.
+    m_form1 = create<TForm1>();
+    m_formFullScreenProgress = create<TFormFullScreenProgress>();
+    m_form2 = create<TForm2>(std::move(services.engine));
+    m_form3 = create<TForm3>();
+    m_formPlayList = create<TFormPlayList>();
+    m_formFiltry = create<TFormFiltry>();
+    m_formOSD = create<TFormOSD>();
+    m_formMenu = create<TFormMenu>();
+    m_form4 = create<TForm4>();
+
+    m_idle = new IdleHook([this] { m_form1->AppEventsIdle(); }, this);
+}
+
+Player::~Player()
+{
+    // Reverse order: later windows hold pointers into earlier ones.
+    for (auto it = m_windows.rbegin(); it != m_windows.rend(); ++it)
+        delete *it;
+}
+
+void Player::start(const QStringList &arguments)
+{
+    m_form1->show();
+    m_form2->show();
+    if (!arguments.isEmpty()) {
+        m_form1->OpenMovieFileName = arguments.first();
+        m_form1->OpenGivenFile = true;
+        m_form1->ButtonOpenClick();
+    }
+}
+
+QJsonObject Player::playerState() const
+{
+    QJsonObject state;
+    state["playState"] = m_form1->PlayState;
+    state["mediaMode"] = m_form1->MediaMode;
+    state["positionMs"] = double(m_form1->PositionMs);
+    state["durationMs"] = double(m_form1->DurationMs);
+    state["currentFile"] = m_form1->CurrentFile;
+    state["fullScreen"] = m_fullScreenActive;
+    state["videoWidth"] = m_form1->VideoWidth;
+    state["videoHeight"] = m_form1->VideoHeight;
+    state["minimized"] = m_form1->Minimized;
+    state["pendingHandOver"] = m_form1->PendingHandOver;
+    state["screenSaverInhibited"] = m_screenSaver->isInhibited();
+    return state;
+}
+
+void Player::handOver(const QString &path)
+{
+    m_form1->PendingHandOver = path;
+    m_form1->show();
+    m_form1->raise();
+    m_form1->activateWindow();
+}
+
+void Player::remoteKey(int row)
+{
+    // The key commands are dispatched once the keyboard table has its effects.
+    Q_UNUSED(row);
+}
+
+void Player::quit()
+{
+    QTimer::singleShot(0, m_form1, [this] { m_form1->close(); });
+}

@@ -1,0 +1,96 @@
+#pragma once
+
+#include "ui/app/AutomationHost.h"
+
+#include <QList>
+#include <QObject>
+#include <QStringList>
+#include <memory>
+
+class Dialogs;
+class IdleHook;
+class MediaEngine;
+class ScreenSaver;
+class QWidget;
+class TForm1;
+class TForm2;
+class TForm3;
+class TForm4;
+class TFormFullScreenProgress;
+class TFormPlayList;
+class TFormFiltry;
+class TFormOSD;
+class TFormMenu;
+
+// One running player: the nine windows, created in their fixed order, each handed this
+// object to reach the ones made before it. Nothing here is process-wide, so a test can
+// build as many players as it likes, each with its own engine and dialogs.
+class Player : public QObject, public AutomationHost
+{
+    Q_OBJECT
+public:
+    struct Services
+    {
+        std::unique_ptr<MediaEngine> engine;
+        std::unique_ptr<Dialogs> dialogs;
+        std::unique_ptr<ScreenSaver> screenSaver;
+    };
+
+    explicit Player(Services services, QObject *parent = nullptr);
+    ~Player() override;
+
+    // Shows the windows that are visible at start and opens the command-line file, if any.
+    void start(const QStringList &arguments);
+
+    TForm1 *form1() const { return m_form1; }
+    TFormFullScreenProgress *formFullScreenProgress() const { return m_formFullScreenProgress; }
+    TForm2 *form2() const { return m_form2; }
+    TForm3 *form3() const { return m_form3; }
+    TFormPlayList *formPlayList() const { return m_formPlayList; }
+    TFormFiltry *formFiltry() const { return m_formFiltry; }
+    TFormOSD *formOSD() const { return m_formOSD; }
+    TFormMenu *formMenu() const { return m_formMenu; }
+    TForm4 *form4() const { return m_form4; }
+
+    // The nine windows in the order they were created.
+    const QList<QWidget *> &windows() const { return m_windows; }
+
+    Dialogs &dialogs() const { return *m_dialogs; }
+    ScreenSaver &screenSaver() const { return *m_screenSaver; }
+    IdleHook &idleHook() const { return *m_idle; }
+
+    // Shared state that is not any one window's.
+    bool fullScreenActive() const { return m_fullScreenActive; }
+    void setFullScreenActive(bool on) { m_fullScreenActive = on; }
+    // Set while the panel or the subtitle window is being dragged by the mouse.
+    bool dragging = false;
+
+    // AutomationHost
+    QJsonObject playerState() const override;
+    void handOver(const QString &path) override;
+    void remoteKey(int row) override;
+    void quit() override;
+
+signals:
+    // The control panel has closed: the program is over.
+    void closed();
+
+private:
+    template <class Form, class... Args> Form *create(Args &&...args);
+
+    std::unique_ptr<Dialogs> m_dialogs;
+    std::unique_ptr<ScreenSaver> m_screenSaver;
+    QList<QWidget *> m_windows;
+    bool m_fullScreenActive = false;
+    IdleHook *m_idle = nullptr;
+
+    TForm1 *m_form1 = nullptr;
+    TFormFullScreenProgress *m_formFullScreenProgress = nullptr;
+    TForm2 *m_form2 = nullptr;
+    TForm3 *m_form3 = nullptr;
+    TFormPlayList *m_formPlayList = nullptr;
+    TFormFiltry *m_formFiltry = nullptr;
+    TFormOSD *m_formOSD = nullptr;
+    TFormMenu *m_formMenu = nullptr;
+    TForm4 *m_form4 = nullptr;
+};

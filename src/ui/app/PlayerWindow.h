@@ -1,0 +1,20 @@
+#pragma once
+
+#include <QWidget>
+
+class Player;
+
+// Base of the nine windows: each knows the player it belongs to and, through it, the
+// windows created before it.
+class PlayerWindow : public QWidget
+{
+    Q_OBJECT
+public:
+    explicit PlayerWindow(Player &app, Qt::WindowFlags flags = {})
+        : QWidget(nullptr, flags), app(app)
+    {
+    }
+
+protected:
+    Player &app;
+};

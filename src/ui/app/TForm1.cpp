@@ -1,0 +1,610 @@
+#include "ui/app/TForm1.h"
+
+#include "core/PanelGeometry.h"
+#include "core/PanelLayout.h"
+#include "core/TimeText.h"
+#include "engine/MediaEngine.h"
+#include "platform/ScreenSaver.h"
+#include "ui/app/Dialogs.h"
+#include "ui/app/Player.h"
+#include "ui/filters/TFormFiltry.h"
+#include "ui/playlist/TFormPlayList.h"
+#include "ui/settings/TForm4.h"
+#include "ui/skins/DefaultGlyphs.h"
+#include "ui/skins/TZDButton.h"
+#include "ui/subtitles/TForm3.h"
+#include "ui/osd/TFormOSD.h"
+#include "ui/video/TForm2.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QFileInfo>
+#include <QFrame>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMouseEvent>
+#include <QRegion>
+#include <QScreen>
+#include <QSlider>
+#include <QTimer>
+
+TForm1::TForm1(Player &app)
+    : PlayerWindow(app, Qt::Window | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint)
+{
+    setWindowTitle(PanelLayout::programTitle());
+    // The panel was laid out for a small bitmap face; a 10-pixel sans keeps its texts
+    // inside their labels where that face is missing.
+    QFont f(QStringLiteral("MS Sans Serif"));
+    f.setStyleHint(QFont::SansSerif);
+    f.setPixelSize(10);
+    setFont(f);
+    setMinimumSize(PanelGeometry::MinWidth, PanelGeometry::MinHeight);
+    setMaximumSize(PanelGeometry::MaxWidth, PanelGeometry::MaxHeight);
+    resize(PanelGeometry::ClientWidth, PanelGeometry::ClientHeight);
+    setAcceptDrops(true);
+    setMouseTracking(true);
+
+    buildControls();
+    connectControls();
+
+    // Keep the desktop awake for the whole run; released when the panel closes.
+    app.screenSaver().inhibit();
+    VolumeLevel = 0;
+    Minimized = false;
+}
+
+TForm1::~TForm1() = default;
+
+void TForm1::buildControls()
+{
+    using PanelLayout::Kind;
+    for (const PanelLayout::Control &c : PanelLayout::controls()) {
+        const QString name = QString::fromLatin1(c.name);
+        QWidget *w = nullptr;
+        switch (c.kind) {
+        case Kind::Background: {
+            auto *image = new QLabel(this);
+            image->setPixmap(QPixmap::fromImage(DefaultGlyphs::panelBackground(c.rect.size())));
+            image->setScaledContents(true);
+            Image1 = image;
+            w = image;
+            break;
+        }
+        case Kind::Button:
+        case Kind::Toggle: {
+            auto *b = new TZDButton(this);
+            b->setButtonStyle(c.kind == Kind::Toggle ? TZDButton::btSpeed : TZDButton::btNormal);
+            b->setDown(c.down);
+            b->setTag(c.tag);
+            b->setCaption(QString::fromUtf8(c.caption));
+            const QImage glyph = DefaultGlyphs::forControl(name);
+            if (!glyph.isNull())
+                b->setGlyphUp(glyph);
+            else if (!b->caption().isEmpty())
+                b->setGlyphState(TZDButton::gsNone);
+            w = b;
+            break;
+        }
+        case Kind::Label: {
+            auto *l = new QLabel(QString::fromUtf8(c.caption), this);
+            w = l;
+            break;
+        }
+        case Kind::Frame: {
+            auto *frame = new QFrame(this);
+            frame->setFrameStyle(QFrame::Box | QFrame::Sunken);
+            frame->setAttribute(Qt::WA_TransparentForMouseEvents);
+            w = frame;
+            break;
+        }
+        case Kind::PositionSlider:
+        case Kind::FunctionSlider: {
+            auto *s = new QSlider(Qt::Horizontal, this);
+            if (c.kind == Kind::PositionSlider) {
+                s->setRange(0, 100000);
+                s->setPageStep(1000);
+                s->setSingleStep(1000);
+            } else {
+                s->setRange(-5, 5);
+                s->setPageStep(1);
+                s->setTickPosition(QSlider::TicksBelow);
+                s->setTickInterval(1);
+            }
+            w = s;
+            break;
+        }
+        case Kind::Edit: {
+            auto *e = new QLineEdit(QString::fromUtf8(c.caption), this);
+            w = e;
+            break;
+        }
+        }
+        w->setObjectName(name);
+        w->setGeometry(c.rect);
+        w->setEnabled(c.enabled);
+        w->setVisible(c.visible);
+        if (*c.hint)
+            w->setToolTip(QString::fromUtf8(c.hint));
+        m_controls.insert(name, w);
+    }
+
+    auto button = [this](const char *name) {
+        return static_cast<TZDButton *>(m_controls.value(QString::fromLatin1(name)));
+    };
+    auto label = [this](const char *name) {
+        return static_cast<QLabel *>(m_controls.value(QString::fromLatin1(name)));
+    };
+    BPlay = button("BPlay");
+    BPause = button("BPause");
+    BStop = button("BStop");
+    BBack = button("BBack");
+    BStep = button("BStep");
+    ProgName = label("ProgName");
+    Border = static_cast<QFrame *>(m_controls.value("Border"));
+    StatusFileName = label("StatusFileName");
+    StatusRoz = label("StatusRoz");
+    StatusTime = label("StatusTime");
+    BNext = button("BNext");
+    BPrev = button("BPrev");
+    ButtonVolume = button("ButtonVolume");
+    ButtonPlayList = button("ButtonPlayList");
+    ButtonSetup = button("ButtonSetup");
+    BRepeat = button("BRepeat");
+    SliderPos = static_cast<QSlider *>(m_controls.value("SliderPos"));
+    SliderFUN = static_cast<QSlider *>(m_controls.value("SliderFUN"));
+    BFunction = button("BFunction");
+    LFunction = label("LFunction");
+    ButtonOpen = button("ButtonOpen");
+    ButtonOpenTXT = button("ButtonOpenTXT");
+    NapisyCheck = button("NapisyCheck");
+    BFiltry = button("BFiltry");
+    ButtonDown = button("ButtonDown");
+    ButtonUp = button("ButtonUp");
+    ButtonPanScan = button("ButtonPanScan");
+    ButtonFullScreen = button("ButtonFullScreen");
+    CaptionSzpilka = button("CaptionSzpilka");
+    CaptionMin = button("CaptionMin");
+    FullScreenResize = button("FullScreenResize");
+    CaptionClose = button("CaptionClose");
+    Button16x9 = button("Button16x9");
+    Button4x3 = button("Button4x3");
+    ButtonNormalSize = button("ButtonNormalSize");
+    ButtonHeightUp = button("ButtonHeightUp");
+    ButtonHeightDown = button("ButtonHeightDown");
+    ButtonFullScrMonitor2 = button("ButtonFullScrMonitor2");
+    ButtonSnapShot = button("ButtonSnapShot");
+    RemoteCode = static_cast<QLineEdit *>(m_controls.value("RemoteCode"));
+
+    ProgName->setText(PanelLayout::programTitle());
+    ProgName->setAlignment(Qt::AlignCenter);
+    QFont bold = font();
+    bold.setBold(true);
+    ProgName->setFont(bold);
+    ProgName->setStyleSheet(QStringLiteral("color: grey;"));
+    StatusFileName->setFont(bold);
+    StatusTime->setFont(bold);
+    StatusTime->setAlignment(Qt::AlignCenter);
+    QFont tiny = font();
+    tiny.setPixelSize(8);
+    LFunction->setFont(tiny);
+
+    MenuTXT = new QMenu(this);
+    MenuTXT->setObjectName("MenuTXT");
+    MenuTXT->addSeparator();
+    QAction *other = MenuTXT->addAction(QStringLiteral("Szukaj innych plików z napisami..."));
+    other->setObjectName("SzukajInnych1");
+    ButtonOpenTXT->setDropDownMenu(MenuTXT);
+
+    MenuFiltry = new QMenu(this);
+    MenuFiltry->setObjectName("MenuFiltry");
+    MenuFiltry->addSeparator();
+    Wicejofiltrach1 = MenuFiltry->addAction(QStringLiteral("Więcej o filtrach..."));
+    Wicejofiltrach1->setObjectName("Wicejofiltrach1");
+    BFiltry->setDropDownMenu(MenuFiltry);
+
+    Timer = new QTimer(this);
+    Timer->setObjectName("Timer");
+    Timer->setInterval(400);
+    TimerFreez = new QTimer(this);
+    TimerFreez->setObjectName("TimerFreez");
+    TimerFreez->setInterval(1000);
+    TimerFreez->start();
+
+    // The background and the status labels move the panel; every control restarts the
+    // pointer-hide countdown of the video window.
+    for (QWidget *w : m_controls) {
+        w->setMouseTracking(true);
+        w->installEventFilter(this);
+    }
+}
+
+void TForm1::connectControls()
+{
+    connect(BPlay, &TZDButton::clicked, this, &TForm1::BPlayClick);
+    connect(BPause, &TZDButton::clicked, this, &TForm1::BPauseClick);
+    connect(BStop, &TZDButton::clicked, this, &TForm1::BStopClick);
+    connect(ButtonOpen, &TZDButton::clicked, this, &TForm1::ButtonOpenClick);
+    connect(ButtonPlayList, &TZDButton::clicked, this, &TForm1::ButtonPlayListClick);
+    connect(ButtonSetup, &TZDButton::clicked, this, &TForm1::ButtonSetupClick);
+    connect(CaptionSzpilka, &TZDButton::clicked, this, &TForm1::CaptionSzpilkaClick);
+    connect(CaptionMin, &TZDButton::clicked, this, &TForm1::CaptionMinClick);
+    connect(CaptionClose, &TZDButton::clicked, this, [this] { close(); });
+    connect(Wicejofiltrach1, &QAction::triggered, this, [this] {
+        app.formFiltry()->show();
+        app.formFiltry()->raise();
+    });
+    connect(Timer, &QTimer::timeout, this, &TForm1::TimerTimer);
+}
+
+bool TForm1::pinned() const { return CaptionSzpilka->tag() == 0; }
+
+// --- window shape and behaviour --------------------------------------------------------
+
+void TForm1::RebuildRegion()
+{
+    // A skin supplies its own shape; the designed panel is its client area with three
+    // strips cut from the bottom edge.
+    setMinimumSize(PanelGeometry::ClientWidth, PanelGeometry::ClientHeight);
+    setMaximumSize(PanelGeometry::ClientWidth, PanelGeometry::ClientHeight);
+    QRegion region;
+    for (const QRect &r : PanelGeometry::unskinnedRegion(size()))
+        region += r;
+    setMask(region);
+    update();
+}
+
+void TForm1::showEvent(QShowEvent *event)
+{
+    PlayerWindow::showEvent(event);
+    if (!m_shownOnce) {
+        m_shownOnce = true;
+        if (QScreen *s = screen()) {
+            const QRect area = s->availableGeometry();
+            move(area.center() - QPoint(width() / 2, height() / 2));
+        }
+        RebuildRegion();
+    }
+}
+
+void TForm1::resizeEvent(QResizeEvent *event)
+{
+    PlayerWindow::resizeEvent(event);
+    RebuildRegion();
+}
+
+void TForm1::changeEvent(QEvent *event)
+{
+    if (event->type() == QEvent::ActivationChange && isActiveWindow())
+        RebuildRegion();
+    if (event->type() == QEvent::WindowStateChange) {
+        auto *e = static_cast<QWindowStateChangeEvent *>(event);
+        const bool wasMin = e->oldState() & Qt::WindowMinimized;
+        const bool isMin = windowState() & Qt::WindowMinimized;
+        if (isMin && !wasMin)
+            AppEventsMinimize();
+        else if (wasMin && !isMin)
+            AppEventsRestore();
+    }
+    PlayerWindow::changeEvent(event);
+}
+
+bool TForm1::eventFilter(QObject *watched, QEvent *event)
+{
+    auto *w = qobject_cast<QWidget *>(watched);
+    if (!w || w->window() != this)
+        return PlayerWindow::eventFilter(watched, event);
+    const bool dragSource = w == Image1 || w == StatusFileName || w == StatusRoz
+                            || w == StatusTime || w == ProgName || w == LFunction;
+    switch (event->type()) {
+    case QEvent::MouseButtonPress: {
+        auto *e = static_cast<QMouseEvent *>(event);
+        if (e->button() == Qt::RightButton) {
+            app.form2()->PopupMenu->popup(e->globalPosition().toPoint());
+            return true;
+        }
+        if (dragSource && e->button() == Qt::LeftButton) {
+            app.dragging = true;
+            m_dragPress = e->globalPosition().toPoint();
+            return true;
+        }
+        break;
+    }
+    case QEvent::MouseMove: {
+        auto *e = static_cast<QMouseEvent *>(event);
+        if (dragSource && app.dragging) {
+            const QPoint now = e->globalPosition().toPoint();
+            move(PanelGeometry::dragged(pos(), m_dragPress, now));
+            m_dragPress = now;
+        }
+        app.form2()->restartCursorTimer();
+        break;
+    }
+    case QEvent::MouseButtonRelease:
+        if (dragSource && app.dragging) {
+            app.dragging = false;
+            if (app.fullScreenActive()) {
+                FullScreenPanelLeft = x();
+                FullScreenPanelTop = y();
+            }
+            return true;
+        }
+        break;
+    default:
+        break;
+    }
+    return PlayerWindow::eventFilter(watched, event);
+}
+
+void TForm1::CaptionSzpilkaClick()
+{
+    // The button's latched state is the picture; the tag is what the idle handler reads.
+    CaptionSzpilka->setTag(CaptionSzpilka->tag() == 0 ? 1 : 0);
+}
+
+void TForm1::CaptionMinClick()
+{
+    for (QWidget *w : app.windows())
+        if (w != this && w->isVisible())
+            w->showMinimized();
+    showMinimized();
+}
+
+void TForm1::AppEventsMinimize()
+{
+    Minimized = true;
+    if (app.form2()->isVisible() && app.form4()->StopAfterMin->isChecked())
+        BPauseClick();
+}
+
+void TForm1::AppEventsRestore()
+{
+    Minimized = false;
+    for (QWidget *w : app.windows())
+        if (w != this && (w->windowState() & Qt::WindowMinimized))
+            w->showNormal();
+    BPlayClick();
+}
+
+void TForm1::ButtonPlayListClick()
+{
+    QWidget *list = app.formPlayList();
+    if (app.fullScreenActive()) {
+        QWidget *video = app.form2();
+        if (list->y() + list->height() > video->height())
+            list->move(list->x(), 0);
+        if (list->x() + list->width() > video->width())
+            list->move(0, list->y());
+    }
+    if (list->isVisible()) {
+        list->close();
+    } else {
+        list->show();
+        list->raise();
+    }
+}
+
+void TForm1::ButtonSetupClick()
+{
+    app.form4()->show();
+    app.form4()->raise();
+    app.form4()->activateWindow();
+}
+
+// --- pinning and idle ------------------------------------------------------------------
+
+void TForm1::placeVideoAbovePanel()
+{
+    QWidget *video = app.form2();
+    video->move(PanelGeometry::videoAbovePanel(frameGeometry(), video->frameGeometry().size()));
+}
+
+void TForm1::placePanelBelowVideo()
+{
+    QWidget *video = app.form2();
+    move(PanelGeometry::panelBelowVideo(video->frameGeometry(), frameGeometry().size()));
+}
+
+void TForm1::AppEventsIdle()
+{
+    if (!PendingHandOver.isEmpty()) {
+        OpenMovieFileName = PendingHandOver;
+        PendingHandOver.clear();
+        OpenGivenFile = true;
+        ButtonOpenClick();
+        return;
+    }
+    if (app.fullScreenActive() || !pinned())
+        return;
+    if (QApplication::activeWindow() == this)
+        placeVideoAbovePanel();
+    else if (QApplication::activeWindow() == app.form2())
+        placePanelBelowVideo();
+}
+
+// --- opening and transport -------------------------------------------------------------
+
+void TForm1::ButtonOpenClick()
+{
+    if (!OpenGivenFile) {
+        const QStringList files = app.dialogs().openFiles(
+            this, QStringLiteral("Brivara - Wybierz Film"), LastDir,
+            {QStringLiteral("Filmy (*.AVI *.avi *.mpg *.asf *.mpa *.mpeg *.mpe *.mov *.m2p *.m2v "
+                            "*.wmv *.dat)"),
+             QStringLiteral("Muzyka/Dźwięki (*.wav *.mp3 *.m3u *.mid *.cda)"),
+             QStringLiteral("Wszystkie Pliki (*)")},
+            true);
+        if (files.isEmpty())
+            return;
+        OpenMovieFileName = files.first();
+    }
+    OpenGivenFile = false;
+    openFile(OpenMovieFileName);
+}
+
+bool TForm1::openFile(const QString &path)
+{
+    const QFileInfo info(path);
+    if (!info.exists())
+        return false;
+    MediaEngine &engine = app.form2()->engine();
+    engine.release();
+    PositionMs = 0;
+    if (!engine.create()) {
+        app.dialogs().message(this, QMessageBox::Warning, PanelLayout::programTitle(),
+                              QStringLiteral("Unable to create the media engine (check the "
+                                             "GStreamer installation)"));
+        return false;
+    }
+    engine.render(info.absoluteFilePath());
+    PlayState = StateBuilt;
+
+    const QSize picture = engine.videoSize();
+    VideoWidth = picture.width();
+    VideoHeight = picture.height();
+    const qint64 frames = engine.durationFrames();
+    const qint64 duration = engine.duration();
+    DurationMs = duration / 10000;
+    if (frames > 0 && duration > 0)
+        FrameRate = double(frames) / (double(duration) / MediaEngine::UnitsPerSecond);
+    DurationText = TimeText::hms(DurationMs);
+    SliderPos->setMaximum(int(qMin<qint64>(DurationMs, INT_MAX)));
+    SliderPos->setValue(0);
+    SliderPos->setEnabled(true);
+    ButtonFullScreen->setEnabled(true);
+
+    StatusFileName->setText(QStringLiteral("Tytuł: ") + info.fileName());
+    app.form2()->setWindowTitle(QStringLiteral("Brivara: ") + info.fileName());
+    if (VideoWidth > 0) {
+        StatusRoz->setText(QStringLiteral("%1x%2/%3").arg(VideoWidth).arg(VideoHeight).arg(
+            QString::number(FrameRate).left(4)));
+        TForm2 *video = app.form2();
+        const int clientWidth = width();
+        video->resize(clientWidth, int(double(clientWidth) / VideoWidth * VideoHeight));
+        video->PanelCaption->hide();
+        video->show();
+        if (pinned() && !app.fullScreenActive()) {
+            const QRect screen = this->screen()->availableGeometry();
+            const int frameExtra = video->frameGeometry().height() - video->height();
+            const int videoHeight = video->height() + frameExtra;
+            const int top = FirstOpen ? (screen.height() - (height() + videoHeight)) / 2
+                                      : y() - videoHeight;
+            video->move(x() + width() / 2 - video->frameGeometry().width() / 2, top);
+            FirstOpen = false;
+            placePanelBelowVideo();
+        }
+        engine.setOwner(video->Panel);
+        engine.setWindowPosition(QRect(QPoint(0, 0), video->Panel->size()));
+        engine.setPictureVisible(true);
+    } else {
+        StatusRoz->setText(QStringLiteral("Audio"));
+    }
+    BPlay->setEnabled(true);
+    BStop->setEnabled(true);
+    BStep->setEnabled(true);
+    BBack->setEnabled(true);
+
+    if (frames > 0 || VideoWidth == 0) {
+        engine.stop();
+        engine.seek(0);
+        engine.pause();
+        PlayState = StateStopped;
+    }
+    engine.setVolume(ButtonVolume->isDown() ? MediaEngine::Silence
+                                            : -(25 - 5 * VolumeLevel) * (25 - 5 * VolumeLevel));
+    Timer->start();
+    CurrentFile = info.absoluteFilePath().left(255);
+    LastDir = info.absolutePath() + QLatin1Char('/');
+    BPlayClick();
+    TimerTimer();
+    return true;
+}
+
+void TForm1::BPlayClick()
+{
+    if (PlayState == StatePaused || PlayState == StateStopped) {
+        app.form2()->engine().play();
+        BPause->setEnabled(true);
+        PlayState = StatePlaying;
+        BPause->setDown(false);
+        BPlay->setDown(true);
+        app.formPlayList()->BPlay->setEnabled(false);
+        app.formPlayList()->BPause->setEnabled(true);
+        app.form3()->TimerNapisClear->start();
+    }
+    if (PlayState != StateNone && PlayState == StatePlaying)
+        BPlay->setDown(true);
+}
+
+void TForm1::BPauseClick()
+{
+    if (PlayState == StatePlaying) {
+        app.form2()->engine().pause();
+        PlayState = StatePaused;
+        app.formPlayList()->BPlay->setEnabled(true);
+        app.formPlayList()->BPause->setEnabled(false);
+        app.form3()->TimerNapisClear->stop();
+        BPlay->setDown(false);
+        BPause->setDown(true);
+    }
+    if (PlayState == StatePaused)
+        BPause->setDown(true);
+}
+
+void TForm1::BStopClick()
+{
+    if (PlayState == StateNone || PlayState == StateStopped)
+        return;
+    MediaEngine &engine = app.form2()->engine();
+    engine.stop();
+    engine.seek(0);
+    engine.pause();
+    PlayState = StateStopped;
+    BPlay->setDown(false);
+    BPause->setDown(false);
+    BPause->setEnabled(false);
+    app.formPlayList()->BPlay->setEnabled(true);
+    app.formPlayList()->BPause->setEnabled(false);
+}
+
+void TForm1::TimerTimer()
+{
+    if (MediaMode != ModeFile)
+        return;
+    if (PlayState != StateNone) {
+        const qint64 position = app.form2()->engine().position();
+        if (position >= 0)
+            PositionMs = position / 10000;
+        SliderPos->setValue(int(qMin<qint64>(PositionMs, INT_MAX)));
+    }
+    StatusTime->setText(TimeText::hms(PositionMs) + QLatin1Char('/') + DurationText);
+}
+
+// --- closing ---------------------------------------------------------------------------
+
+void TForm1::closeEvent(QCloseEvent *event)
+{
+    if (!m_closed) {
+        m_closed = true;
+        FormClose();
+    }
+    event->accept();
+    emit app.closed();
+}
+
+void TForm1::FormClose()
+{
+    app.screenSaver().release();
+    Timer->stop();
+    app.form2()->TimerCursor->stop();
+    app.form3()->TimerNapisClear->stop();
+    app.formOSD()->TimerOSD->stop();
+    if (MediaMode != ModeCd) {
+        const qint64 position = app.form2()->engine().position();
+        if (position >= 0)
+            ResumePos = position;
+    }
+    BStopClick();
+    app.form4()->writeRunValues();
+}

@@ -1,0 +1,114 @@
+#pragma once
+
+#include "ui/app/PlayerWindow.h"
+
+#include <QMap>
+
+class QFrame;
+class QLabel;
+class QLineEdit;
+class QMenu;
+class QAction;
+class QSlider;
+class QTimer;
+class TZDButton;
+
+// The control panel: the main window. It holds the playback state every other window
+// reads, and the transport operations they call.
+class TForm1 : public PlayerWindow
+{
+    Q_OBJECT
+public:
+    explicit TForm1(Player &app);
+    ~TForm1() override;
+
+    // --- shared playback state -------------------------------------------------------
+    enum { ModeFile = 1, ModeCd = 2 };
+    enum { StateNone = 0, StatePlaying = 1, StateStopped = 2, StatePaused = 3, StateBuilt = 4 };
+    int MediaMode = ModeFile;
+    int PlayState = StateNone;
+    QString CurrentFile;
+    qint64 ResumePos = 0;         // 100-ns units
+    QString DurationText = QStringLiteral("00:00:00");
+    qint64 DurationMs = 0;
+    qint64 PositionMs = 0;
+    int VideoWidth = 0;
+    int VideoHeight = 0;
+    double FrameRate = 0;
+    QString LastDir;
+    bool MenuInFile = false;
+    bool Minimized = false;
+    bool FirstOpen = true;
+    bool OpenGivenFile = false;
+    QString OpenMovieFileName;    // the current file as the other windows read it
+    QString PendingHandOver;      // a file handed over, opened at the next idle moment
+    int TxtShift = 0, SpeedLevel = 0, BalanceLevel = 0, VolumeLevel = 0;
+    int BrightLevel = 0, ContrastLevel = 0, SaturationLevel = 0, QualityLevel = 0;
+    int FullScreenPanelLeft = 0, FullScreenPanelTop = 0;
+
+    // --- operations other windows call ----------------------------------------------
+    void ButtonOpenClick();
+    void BPlayClick();
+    void BPauseClick();
+    void BStopClick();
+    void ButtonPlayListClick();
+    void ButtonSetupClick();
+    void CaptionSzpilkaClick();
+    void CaptionMinClick();
+    void TimerTimer();
+    // Runs once each time the event queue drains.
+    void AppEventsIdle();
+    void AppEventsMinimize();
+    void AppEventsRestore();
+    // Rebuilds the window's shape (on resize and activation).
+    void RebuildRegion();
+    bool pinned() const;
+
+    // --- controls (object names as the panel was designed) ---------------------------
+    QLabel *Image1 = nullptr;
+    TZDButton *BPlay = nullptr, *BPause = nullptr, *BStop = nullptr, *BBack = nullptr,
+              *BStep = nullptr;
+    QLabel *ProgName = nullptr;
+    QFrame *Border = nullptr;
+    QLabel *StatusFileName = nullptr, *StatusRoz = nullptr, *StatusTime = nullptr;
+    TZDButton *BNext = nullptr, *BPrev = nullptr, *ButtonVolume = nullptr,
+              *ButtonPlayList = nullptr, *ButtonSetup = nullptr, *BRepeat = nullptr;
+    QSlider *SliderPos = nullptr, *SliderFUN = nullptr;
+    TZDButton *BFunction = nullptr;
+    QLabel *LFunction = nullptr;
+    TZDButton *ButtonOpen = nullptr, *ButtonOpenTXT = nullptr, *NapisyCheck = nullptr,
+              *BFiltry = nullptr;
+    TZDButton *ButtonDown = nullptr, *ButtonUp = nullptr, *ButtonPanScan = nullptr,
+              *ButtonFullScreen = nullptr;
+    TZDButton *CaptionSzpilka = nullptr, *CaptionMin = nullptr, *FullScreenResize = nullptr,
+              *CaptionClose = nullptr;
+    TZDButton *Button16x9 = nullptr, *Button4x3 = nullptr, *ButtonNormalSize = nullptr,
+              *ButtonHeightUp = nullptr, *ButtonHeightDown = nullptr,
+              *ButtonFullScrMonitor2 = nullptr, *ButtonSnapShot = nullptr;
+    QLineEdit *RemoteCode = nullptr;
+    QMenu *MenuTXT = nullptr;
+    QMenu *MenuFiltry = nullptr;
+    QAction *Wicejofiltrach1 = nullptr;
+    QTimer *Timer = nullptr;
+    QTimer *TimerFreez = nullptr;
+
+protected:
+    void showEvent(QShowEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
+    void changeEvent(QEvent *event) override;
+    void closeEvent(QCloseEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    void buildControls();
+    void connectControls();
+    void FormClose();
+    void placeVideoAbovePanel();
+    void placePanelBelowVideo();
+    bool openFile(const QString &path);
+
+    QMap<QString, QWidget *> m_controls;
+    bool m_shownOnce = false;
+    bool m_closed = false;
+    QPoint m_dragPress;
+};

@@ -1,0 +1,220 @@
+#include "ui/video/TForm2.h"
+
+#include "core/Version.h"
+#include "engine/MediaEngine.h"
+#include "ui/app/Player.h"
+#include "ui/app/TForm1.h"
+#include "ui/playlist/TFormPlayList.h"
+#include "ui/settings/TForm4.h"
+#include "ui/skins/TZDButton.h"
+
+#include <QActionGroup>
+#include <QCloseEvent>
+#include <QLabel>
+#include <QMenu>
+#include <QMouseEvent>
+#include <QTabWidget>
+#include <QTimer>
+#include <QVBoxLayout>
+
+TForm2::TForm2(Player &app, std::unique_ptr<MediaEngine> engine)
+    : PlayerWindow(app, Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint
+                            | Qt::WindowMinMaxButtonsHint),
+      m_engine(std::move(engine))
+{
+    setWindowTitle(QStringLiteral("Brivara"));
+    resize(500, 275);
+    setMaximumSize(1600, 1200);
+    setAcceptDrops(true);
+
+    auto *layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    Panel = new QWidget(this);
+    Panel->setObjectName("Panel");
+    Panel->setAutoFillBackground(true);
+    QPalette p = Panel->palette();
+    p.setColor(QPalette::Window, Qt::black);
+    Panel->setPalette(p);
+    Panel->setToolTip(QStringLiteral("Prawy klawisz myszki to menu!"));
+    Panel->setContextMenuPolicy(Qt::NoContextMenu); // the right button is handled on press
+    layout->addWidget(Panel);
+
+    // The maker's address on the empty picture; the film covers it once it plays.
+    auto *panelLayout = new QVBoxLayout(Panel);
+    PanelCaption = new QLabel(QString::fromLatin1(Brivara::WebAddress), Panel);
+    PanelCaption->setObjectName("PanelCaption");
+    PanelCaption->setAlignment(Qt::AlignCenter);
+    PanelCaption->setAttribute(Qt::WA_TransparentForMouseEvents);
+    // The address must never hold the window wider than the picture it stands in for.
+    PanelCaption->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Ignored);
+    panelLayout->setContentsMargins(0, 0, 0, 0);
+    QFont f(QStringLiteral("Times New Roman"));
+    f.setPixelSize(43);
+    f.setBold(true);
+    f.setItalic(true);
+    PanelCaption->setFont(f);
+    PanelCaption->setStyleSheet(QStringLiteral("color: blue;"));
+    panelLayout->addWidget(PanelCaption);
+
+    TimerCursor = new QTimer(this);
+    TimerCursor->setObjectName("TimerCursor");
+    TimerCursor->setInterval(5000);
+
+    buildPopupMenu();
+    Panel->installEventFilter(this);
+    installEventFilter(this);
+
+}
+
+TForm2::~TForm2()
+{
+    // The engine's picture lives inside Panel: let it go before the widgets do.
+    if (m_engine)
+        m_engine->release();
+}
+
+void TForm2::restartCursorTimer()
+{
+    TimerCursor->stop();
+    TimerCursor->start();
+}
+
+void TForm2::buildPopupMenu()
+{
+    PopupMenu = new QMenu(this);
+    PopupMenu->setObjectName("PopupMenu");
+    auto item = [this](QMenu *menu, QAction *&member, const char *name, const QString &caption) {
+        member = menu->addAction(caption);
+        member->setObjectName(name);
+        return member;
+    };
+    auto submenu = [this](QMenu *&member, const char *name, const QString &caption) {
+        member = PopupMenu->addMenu(caption);
+        member->setObjectName(name);
+        member->menuAction()->setObjectName(QString::fromLatin1(name) + "Item");
+        return member;
+    };
+    auto check = [](QAction *a, bool on) {
+        a->setCheckable(true);
+        a->setChecked(on);
+    };
+
+    item(PopupMenu, PauzaPlay1, "PauzaPlay1", "Pauza/Play");
+    item(PopupMenu, WPrzd1, "WPrzd1", "Przewiń w Przód");
+    item(PopupMenu, WTy1, "WTy1", "Przewiń w Tył");
+    item(PopupMenu, Nastpny1, "Nastpny1", "Następny");
+    item(PopupMenu, Poprzedni1, "Poprzedni1", "Poprzedni");
+    item(PopupMenu, PanScan1, "PanScan1", "PanScan");
+    item(PopupMenu, Powiksz1, "Powiksz1", "Powiększ");
+    item(PopupMenu, Pomniejsz1, "Pomniejsz1", "Pomniejsz");
+    item(PopupMenu, ColorControl1, "ColorControl1", "Color Control")->setEnabled(false);
+    submenu(MSkin, "MSkin", "Skórka")->setEnabled(false);
+    submenu(AspectRatio1, "AspectRatio1", "Aspect Ratio");
+    auto *aspect = new QActionGroup(this);
+    for (auto [member, name, caption] :
+         {std::tuple{&Oryginal1, "Oryginal1", "Oryginal"}, std::tuple{&N16x91, "N16x91", "16:9"},
+          std::tuple{&N431, "N431", "4:3"}, std::tuple{&Dowolny1, "Dowolny1", "Dowolny"}}) {
+        item(AspectRatio1, *member, name, QString::fromUtf8(caption));
+        check(*member, member == &Oryginal1);
+        aspect->addAction(*member);
+    }
+    item(PopupMenu, NapisyPodObrazem1, "NapisyPodObrazem1", "Napisy Pod Obrazem");
+    item(PopupMenu, FilmwOknie1, "FilmwOknie1", "Film w Oknie/FullScreen");
+    item(PopupMenu, PlayLista1, "PlayLista1", "PlayLista");
+    item(PopupMenu, MShowPanel, "MShowPanel", "Widoczny Panel Sterujący");
+    MShowPanel->setCheckable(true);
+    MShowPanel->setChecked(true);
+    PopupMenu->addSeparator();
+    item(PopupMenu, FullScreenonMonitor2, "FullScreenonMonitor2", "FullScreen na Monitorze 2")
+        ->setEnabled(false);
+    PopupMenu->addSeparator();
+    submenu(MLastOpen, "MLastOpen", "Ostatnio Otwarte")->setEnabled(false);
+    MLastOpen->addSeparator();
+    item(MLastOpen, MClearLastOpen, "MClearLastOpen", "Kasuj Liste");
+    check(item(PopupMenu, AutoResume, "AutoResume", "AutoResume"), false);
+    check(item(PopupMenu, CloseMonitor, "CloseMonitor", "Wyłącz Monitor po Filmie"), false);
+    check(item(PopupMenu, CloseSystem, "CloseSystem", "Wyłącz Komputer po Filmie"), false);
+    PopupMenu->addSeparator();
+    submenu(LangMenuParent, "LangMenuParent", "Język");
+    auto *languages = new QActionGroup(this);
+    check(item(LangMenuParent, LangMenu, "LangMenu", "Polish"), true);
+    check(item(LangMenuParent, English1, "English1", "English"), false);
+    languages->addAction(LangMenu);
+    languages->addAction(English1);
+    item(PopupMenu, MSetup, "MSetup", "Parametry Programu");
+    item(PopupMenu, OProgramie1, "OProgramie1", "O Programie");
+    item(PopupMenu, ZakoczProgram1, "ZakoczProgram1", "Zakończ Program");
+
+    connect(PauzaPlay1, &QAction::triggered, this, [this] {
+        if (!app.form1()->BPause->down())
+            app.form1()->BPauseClick();
+        else
+            app.form1()->BPlayClick();
+    });
+    connect(PlayLista1, &QAction::triggered, this, [this] { app.form1()->ButtonPlayListClick(); });
+    connect(MShowPanel, &QAction::triggered, this, [this] { MShowPanelClick(); });
+    connect(MClearLastOpen, &QAction::triggered, this, [this] { MClearLastOpenClick(); });
+    connect(MSetup, &QAction::triggered, this, [this] { app.form1()->ButtonSetupClick(); });
+    connect(OProgramie1, &QAction::triggered, this, [this] {
+        app.form4()->PageControl->setCurrentWidget(app.form4()->SetupInfo);
+        app.form1()->ButtonSetupClick();
+    });
+    connect(ZakoczProgram1, &QAction::triggered, this, [this] { app.form1()->close(); });
+    connect(PopupMenu, &QMenu::aboutToShow, this, [this] { restartCursorTimer(); });
+}
+
+void TForm2::MShowPanelClick()
+{
+    // The action has already flipped its own check by the time we get here.
+    const bool shown = MShowPanel->isChecked();
+    MShowPanel->setText(shown ? QStringLiteral("Widoczny Panel Sterujący")
+                              : QStringLiteral("Pokaż Panel Sterujący"));
+    app.form1()->setVisible(shown);
+}
+
+void TForm2::MClearLastOpenClick()
+{
+    // The separator and this item always stay.
+    const QList<QAction *> items = MLastOpen->actions();
+    if (items.size() >= 3)
+        MLastOpen->removeAction(items.first());
+}
+
+void TForm2::closeEvent(QCloseEvent *event)
+{
+    // The video window cannot outlive the panel: closing it ends the program.
+    event->accept();
+    QTimer::singleShot(0, app.form1(), [this] { app.form1()->close(); });
+}
+
+bool TForm2::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched != this && watched != Panel)
+        return PlayerWindow::eventFilter(watched, event);
+    switch (event->type()) {
+    case QEvent::MouseButtonPress: {
+        auto *e = static_cast<QMouseEvent *>(event);
+        const QPoint client = mapFromGlobal(e->globalPosition().toPoint());
+        if (e->button() == Qt::RightButton) {
+            PopupMenu->popup(pos() + client + QPoint(3, 20));
+        } else if (e->button() == Qt::LeftButton) {
+            m_dragging = !m_dragging;
+            m_dragStart = client;
+        }
+        return true;
+    }
+    case QEvent::MouseMove: {
+        auto *e = static_cast<QMouseEvent *>(event);
+        if (m_dragging) {
+            const QPoint client = mapFromGlobal(e->globalPosition().toPoint());
+            move(pos() + client - m_dragStart);
+        }
+        return false;
+    }
+    case QEvent::MouseButtonRelease:
+        m_dragging = false;
+        return false;
+    default:
+        return PlayerWindow::eventFilter(watched, event);
+    }
+}

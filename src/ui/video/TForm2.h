@@ -1,0 +1,75 @@
+#pragma once
+
+#include "ui/app/PlayerWindow.h"
+
+#include <memory>
+
+class MediaEngine;
+class QAction;
+class QLabel;
+class QMenu;
+class QTimer;
+
+// The video window: the picture, its context menu, and the media engine that draws into it.
+class TForm2 : public PlayerWindow
+{
+    Q_OBJECT
+public:
+    TForm2(Player &app, std::unique_ptr<MediaEngine> engine);
+    ~TForm2() override;
+
+    MediaEngine &engine() const { return *m_engine; }
+
+    // Restarts the pointer-hide countdown (any mouse activity over the player's windows).
+    void restartCursorTimer();
+
+    QWidget *Panel = nullptr;
+    QLabel *PanelCaption = nullptr;
+    QTimer *TimerCursor = nullptr;
+    QMenu *PopupMenu = nullptr;
+
+    QAction *PauzaPlay1 = nullptr;
+    QAction *WPrzd1 = nullptr;
+    QAction *WTy1 = nullptr;
+    QAction *Nastpny1 = nullptr;
+    QAction *Poprzedni1 = nullptr;
+    QAction *PanScan1 = nullptr;
+    QAction *Powiksz1 = nullptr;
+    QAction *Pomniejsz1 = nullptr;
+    QAction *ColorControl1 = nullptr;
+    QMenu *MSkin = nullptr;
+    QMenu *AspectRatio1 = nullptr;
+    QAction *Oryginal1 = nullptr;
+    QAction *N16x91 = nullptr;
+    QAction *N431 = nullptr;
+    QAction *Dowolny1 = nullptr;
+    QAction *NapisyPodObrazem1 = nullptr;
+    QAction *FilmwOknie1 = nullptr;
+    QAction *PlayLista1 = nullptr;
+    QAction *MShowPanel = nullptr;
+    QAction *FullScreenonMonitor2 = nullptr;
+    QMenu *MLastOpen = nullptr;
+    QAction *MClearLastOpen = nullptr;
+    QAction *AutoResume = nullptr;
+    QAction *CloseMonitor = nullptr;
+    QAction *CloseSystem = nullptr;
+    QMenu *LangMenuParent = nullptr;
+    QAction *LangMenu = nullptr;
+    QAction *English1 = nullptr;
+    QAction *MSetup = nullptr;
+    QAction *OProgramie1 = nullptr;
+    QAction *ZakoczProgram1 = nullptr;
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    void buildPopupMenu();
+    void MShowPanelClick();
+    void MClearLastOpenClick();
+
+    std::unique_ptr<MediaEngine> m_engine;
+    bool m_dragging = false;
+    QPoint m_dragStart;
+};

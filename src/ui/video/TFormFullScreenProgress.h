@@ -1,0 +1,15 @@
+#pragma once
+
+#include "ui/app/PlayerWindow.h"
+
+class QProgressBar;
+
+// The thin progress strip shown over the picture in full screen.
+class TFormFullScreenProgress : public PlayerWindow
+{
+    Q_OBJECT
+public:
+    explicit TFormFullScreenProgress(Player &app);
+
+    QProgressBar *FullScreenProgress = nullptr;
+};

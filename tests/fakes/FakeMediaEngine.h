@@ -1,0 +1,128 @@
+#pragma once
+
+#include "engine/MediaEngine.h"
+
+#include <QHash>
+#include <QPointer>
+#include <QWidget>
+
+// An in-memory media engine for window tests. Nothing plays: the test scripts what a file
+// looks like (size, duration, render result) and moves the position itself; the fake
+// records what the windows asked for.
+class FakeMediaEngine : public MediaEngine
+{
+    Q_OBJECT
+public:
+    explicit FakeMediaEngine(QObject *parent = nullptr) : MediaEngine(parent) {}
+
+    // --- scripting --------------------------------------------------------------------
+    void setCreateFails(bool fails) { m_createFails = fails; }
+    void setRenderResult(RenderResult result) { m_renderResult = result; }
+    void setVideoSize(const QSize &size) { m_videoSize = size; }
+    void setDuration(qint64 units) { m_duration = units; }
+    void setDurationFrames(qint64 frames) { m_durationFrames = frames; }
+    void setPosition(qint64 units) { m_position = units; }      // also "time passes"
+    void setFrameStepSupported(bool supported) { m_frameStepSupported = supported; }
+    void setFramesDrawn(int frames) { m_framesDrawn = frames; }
+    void setAverageFrameRate(double fps) { m_averageFrameRate = fps; }
+    void setGrabbedFrame(const QImage &image) { m_frame = image; }
+    void setFilters(const QList<FilterInfo> &filters) { m_filters = filters; }
+    void setFilterPropertyList(const QString &filter, const QList<FilterProperty> &properties)
+    {
+        m_properties[filter] = properties;
+    }
+    void fireComplete() { emit complete(); }
+    void fireError(const QString &message) { emit errorOccurred(message); }
+
+    // --- what was asked ---------------------------------------------------------------
+    enum class State { Stopped, Paused, Playing };
+    State state() const { return m_state; }
+    int createCount() const { return m_createCount; }
+    int releaseCount() const { return m_releaseCount; }
+    int playCount() const { return m_playCount; }
+    int pauseCount() const { return m_pauseCount; }
+    int stopCount() const { return m_stopCount; }
+    QList<qint64> seeks() const { return m_seeks; }
+    qint64 lastSeek() const { return m_seeks.isEmpty() ? -1 : m_seeks.last(); }
+    QList<int> frameSteps() const { return m_frameSteps; }
+    QString renderedPath() const { return m_renderedPath; }
+    QStringList presetFilters() const { return m_presets; }
+    QWidget *owner() const { return m_owner; }
+    bool pictureVisible() const { return m_pictureVisible; }
+
+    // --- MediaEngine ------------------------------------------------------------------
+    bool create() override;
+    void release() override;
+    bool isCreated() const override { return m_created; }
+    void setPresetFilters(const QString &videoFilter, const QString &audioFilter,
+                          const QString &audioOutput) override;
+    RenderResult render(const QString &path) override;
+
+    QList<FilterInfo> filtersInUse() const override { return m_created ? m_filters : QList<FilterInfo>(); }
+    QList<FilterProperty> filterProperties(const QString &filterName) const override;
+    bool setFilterProperty(const QString &filterName, const QString &property, const QVariant &value) override;
+
+    void play() override;
+    void pause() override;
+    void stop() override;
+    qint64 position() const override { return m_loaded ? m_position : -1; }
+    void seek(qint64 position) override;
+    qint64 durationFrames() const override { return m_loaded ? m_durationFrames : 0; }
+    qint64 duration() const override { return m_loaded ? m_duration : 0; }
+    void setRate(double rate) override { m_rate = qBound(0.1, rate, 2.0); }
+    double rate() const override { return m_rate; }
+    bool frameStep(int frames) override;
+
+    void setVolume(int hundredthsDb) override { m_volume = qBound(Silence, hundredthsDb, 0); }
+    int volume() const override { return m_volume; }
+    void setBalance(int balance) override { m_balance = qBound(-2500, balance, 2500); }
+    int balance() const override { return m_balance; }
+
+    QSize videoSize() const override { return m_loaded ? m_videoSize : QSize(0, 0); }
+    void setOwner(QWidget *owner) override { m_owner = owner; }
+    void setWindowPosition(const QRect &rect) override { m_rect = rect; }
+    QRect windowPosition() const override { return m_rect; }
+    void setPictureVisible(bool visible) override { m_pictureVisible = visible; }
+    int framesDrawn() const override;
+    double averageFrameRate() const override { return hasPicture() ? m_averageFrameRate : 0.0; }
+    QImage grabFrame() const override;
+    void setPictureControls(const PictureControls &controls) override { m_picture = controls; }
+    PictureControls pictureControls() const override { return m_picture; }
+
+private:
+    bool hasPicture() const { return m_loaded && m_videoSize.width() > 0; }
+
+    bool m_createFails = false;
+    RenderResult m_renderResult = RenderResult::Ok;
+    QSize m_videoSize{320, 240};
+    qint64 m_duration = 40 * UnitsPerSecond;
+    qint64 m_durationFrames = 1000;
+    qint64 m_position = 0;
+    bool m_frameStepSupported = true;
+    int m_framesDrawn = 0;
+    double m_averageFrameRate = 25.0;
+    QImage m_frame;
+    QList<FilterInfo> m_filters{{QStringLiteral("videobalance"), QStringLiteral("videobalance"), true},
+                                {QStringLiteral("videosink"), QStringLiteral("ximagesink"), true}};
+    QHash<QString, QList<FilterProperty>> m_properties;
+
+    bool m_created = false;
+    bool m_loaded = false;
+    State m_state = State::Stopped;
+    int m_createCount = 0;
+    int m_releaseCount = 0;
+    int m_playCount = 0;
+    int m_pauseCount = 0;
+    int m_stopCount = 0;
+    QList<qint64> m_seeks;
+    QList<int> m_frameSteps;
+    QString m_renderedPath;
+    QStringList m_presets{QString(), QString(), QString()};
+    QPointer<QWidget> m_owner;
+    QRect m_rect;
+    bool m_pictureVisible = true;
+    double m_rate = 1.0;
+    int m_volume = 0;
+    int m_balance = 0;
+    PictureControls m_picture;
+};

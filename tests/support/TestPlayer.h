@@ -1,0 +1,34 @@
+#pragma once
+
+#include "fakes/FakeDialogs.h"
+#include "fakes/FakeMediaEngine.h"
+#include "fakes/FakeScreenSaver.h"
+#include "ui/app/Player.h"
+
+#include <memory>
+
+// A whole player on the fake engine, dialogs and screen saver, with handles to each fake.
+struct TestPlayer
+{
+    FakeMediaEngine *engine = nullptr;
+    FakeDialogs *dialogs = nullptr;
+    FakeScreenSaver *screenSaver = nullptr;
+    std::unique_ptr<Player> player;
+
+    TestPlayer()
+    {
+        Player::Services services;
+        auto e = std::make_unique<FakeMediaEngine>();
+        auto d = std::make_unique<FakeDialogs>();
+        auto s = std::make_unique<FakeScreenSaver>();
+        engine = e.get();
+        dialogs = d.get();
+        screenSaver = s.get();
+        services.engine = std::move(e);
+        services.dialogs = std::move(d);
+        services.screenSaver = std::move(s);
+        player = std::make_unique<Player>(std::move(services));
+    }
+
+    Player *operator->() const { return player.get(); }
+};

@@ -1,0 +1,34 @@
+#include "support/TestSupport.h"
+
+#include <QDir>
+#include <QProcess>
+#include <QStandardPaths>
+
+namespace TestSupport {
+
+QString mediaDir()
+{
+    const QString env = qEnvironmentVariable("BRIVARA_TEST_MEDIA");
+    const QString dir = env.isEmpty() ? QDir::tempPath() + "/brivara-test-media" : env;
+    QDir().mkpath(dir);
+    return dir;
+}
+
+int run(const QString &program, const QStringList &arguments, int timeoutMs, QString *output)
+{
+    QProcess p;
+    p.setProcessChannelMode(QProcess::MergedChannels);
+    p.start(program, arguments);
+    if (!p.waitForStarted(10000))
+        return -1;
+    if (!p.waitForFinished(timeoutMs)) {
+        p.kill();
+        p.waitForFinished();
+        return -1;
+    }
+    if (output)
+        *output = QString::fromLocal8Bit(p.readAll());
+    return p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1;
+}
+
+} // namespace TestSupport

@@ -1,0 +1,14 @@
+#pragma once
+
+#include <QString>
+
+namespace TestSupport {
+
+// Folder for generated media shared by the tests of one build (made once, reused).
+QString mediaDir();
+
+// Runs a program to its end; returns its exit code (-1 when it could not start or timed out).
+int run(const QString &program, const QStringList &arguments, int timeoutMs = 120000,
+        QString *output = nullptr);
+
+} // namespace TestSupport

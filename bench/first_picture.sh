@@ -27,7 +27,11 @@ brivara=${BRIVARA:-$(ls -t "$root"/build*/brivara 2>/dev/null | head -n1 || true
 work=$(mktemp -d /tmp/brivara-bench.XXXXXX)
 . "$root/scripts/xsession"
 brivara_xsession_start
-cleanup() { brivara_xsession_stop || true; rm -rf "$work"; }
+cleanup() {
+  brivara_xsession_stop || true
+  rm -rf "$work"
+  case "${XDG_RUNTIME_DIR:-}" in /tmp/brivara-runtime.*) rm -rf "$XDG_RUNTIME_DIR" ;; esac
+}
 trap cleanup EXIT
 
 cc -O2 -shared -fPIC $(pkg-config --cflags gstreamer-1.0) -o "$work/libgstfirstframe.so" \

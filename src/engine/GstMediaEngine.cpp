@@ -1,7 +1,9 @@
 #include "engine/GstMediaEngine.h"
 
 #include "engine/FrameGrabber.h"
+#include "engine/GstBusBridge.h"
 #include "engine/GstElementProperties.h"
+#include "engine/GstPlaybin.h"
 #include "engine/GstRefs.h"
 #include "engine/GstSupport.h"
 #include "engine/VideoSurface.h"
@@ -13,68 +15,21 @@
 #include <QFileInfo>
 #include <QTimer>
 
-#include <gst/pbutils/missing-plugins.h>
 #include <gst/video/video.h>
 #include <gst/video/videooverlay.h>
 
 #include <chrono>
 #include <cmath>
-#include <condition_variable>
 #include <limits>
-#include <mutex>
 
 namespace {
 
-// playbin's GstPlayFlags; the enum itself is not in any installed header.
-enum PlayFlag : guint {
-    FlagVideo = 0x1,
-    FlagAudio = 0x2,
-    FlagText = 0x4,
-    FlagNativeVideo = 0x40,
-    FlagSoftColorbalance = 0x400,
-};
+using namespace GstPlaybin;
 
 constexpr int PrerollTimeoutMs = 10000;
 constexpr int SeekSettleMs = 3000;
 constexpr auto StepTimeout = std::chrono::milliseconds(3000);
 constexpr qint64 NsPerUnit = 100;
-
-std::atomic<int> s_livePipelines{0};
-
-void onPipelineFinalized(gpointer, GObject *)
-{
-    --s_livePipelines;
-}
-
-bool hasProperty(GstElement *element, const char *name)
-{
-    return element && g_object_class_find_property(G_OBJECT_GET_CLASS(element), name);
-}
-
-// Puts the elements into a new bin, linked in order, with ghost pads at the open ends.
-gst::ElementRef makeChain(const char *name, const std::vector<gst::ElementRef> &elements)
-{
-    for (const gst::ElementRef &e : elements)
-        if (!e)
-            return {};
-    auto bin = gst::sink(gst_bin_new(name));
-    GstElement *previous = nullptr;
-    for (const gst::ElementRef &e : elements) {
-        gst_bin_add(GST_BIN(bin.get()), e.get());
-        if (previous && !gst_element_link(previous, e.get())) {
-            qWarning("Cannot link %s to %s", GST_ELEMENT_NAME(previous), GST_ELEMENT_NAME(e.get()));
-            return {};
-        }
-        previous = e.get();
-    }
-    auto sinkPad = gst::PadRef::adopt(gst_element_get_static_pad(elements.front().get(), "sink"));
-    auto srcPad = gst::PadRef::adopt(gst_element_get_static_pad(elements.back().get(), "src"));
-    if (sinkPad)
-        gst_element_add_pad(bin.get(), gst_ghost_pad_new("sink", sinkPad.get()));
-    if (srcPad)
-        gst_element_add_pad(bin.get(), gst_ghost_pad_new("src", srcPad.get()));
-    return bin;
-}
 
 QSize sizeFromCaps(GstCaps *caps)
 {
@@ -92,129 +47,14 @@ QString factoryName(GstElement *element)
 
 } // namespace
 
-// What the streaming threads share with the GUI thread for one pipeline. It outlives the
-// engine's Graph when the bus still holds it, hence the shared ownership.
-struct EngineBus
-{
-    quint64 generation = 0;
-    std::atomic<guintptr> window{0};
-    std::atomic<bool> afterRender{false};
-    std::atomic<bool> failed{false};
-
-    std::mutex mutex;
-    GstMediaEngine *receiver = nullptr;       // null once the graph is being torn down
-    QStringList errors;                       // errors seen while the file was being loaded
-    bool errorsRetryable = true;              // false when a different stream set cannot help
-    bool missingPlugin = false;
-    std::condition_variable stepCondition;
-    bool stepDone = false;
-
-    // Every message is handled here (or handed on with a reference of its own) and dropped;
-    // a handler that drops a message owns it and must unref it.
-    static GstBusSyncReply sync(GstBus *, GstMessage *message, gpointer data)
-    {
-        (*static_cast<std::shared_ptr<EngineBus> *>(data))->onMessage(message);
-        gst_message_unref(message);
-        return GST_BUS_DROP;
-    }
-    static void forget(gpointer data) { delete static_cast<std::shared_ptr<EngineBus> *>(data); }
-
-    void resetLoadState()
-    {
-        std::lock_guard lock(mutex);
-        errors.clear();
-        errorsRetryable = true;
-        missingPlugin = false;
-        failed = false;
-    }
-
-    void onMessage(GstMessage *message)
-    {
-        if (gst_is_video_overlay_prepare_window_handle_message(message)) {
-            auto *overlay = GST_VIDEO_OVERLAY(GST_MESSAGE_SRC(message));
-            if (const guintptr id = window.load())
-                gst_video_overlay_set_window_handle(overlay, id);
-            // Mouse and keys over the picture belong to the video window.
-            gst_video_overlay_handle_events(overlay, FALSE);
-            return;
-        }
-        switch (GST_MESSAGE_TYPE(message)) {
-        case GST_MESSAGE_ERROR:
-            if (!afterRender)
-                recordLoadError(message);
-            forward(message);
-            break;
-        case GST_MESSAGE_WARNING:
-        case GST_MESSAGE_EOS:
-            forward(message);
-            break;
-        case GST_MESSAGE_ELEMENT:
-            if (gst_is_missing_plugin_message(message)) {
-                const gst::GCharPtr what(gst_missing_plugin_message_get_description(message));
-                qWarning("No decoder: %s", what.get());
-                std::lock_guard lock(mutex);
-                missingPlugin = true;
-            }
-            break;
-        case GST_MESSAGE_STEP_DONE: {
-            {
-                std::lock_guard lock(mutex);
-                stepDone = true;
-            }
-            stepCondition.notify_all();
-            break;
-        }
-        default:
-            break;
-        }
-    }
-
-    void recordLoadError(GstMessage *message)
-    {
-        GError *raw = nullptr;
-        gst_message_parse_error(message, &raw, nullptr);
-        const gst::ErrorPtr error(raw);
-        std::lock_guard lock(mutex);
-        errors << QString::fromUtf8(error ? error->message : "unknown error");
-        // Unreadable files, unknown formats and files without any decodable stream stay
-        // broken whichever streams we leave out.
-        if (error
-            && (error->domain == GST_RESOURCE_ERROR
-                || (error->domain == GST_STREAM_ERROR
-                    && (error->code == GST_STREAM_ERROR_TYPE_NOT_FOUND
-                        || error->code == GST_STREAM_ERROR_WRONG_TYPE
-                        || error->code == GST_STREAM_ERROR_CODEC_NOT_FOUND))))
-            errorsRetryable = false;
-        failed = true;
-    }
-
-    void forward(GstMessage *message)
-    {
-        std::lock_guard lock(mutex);
-        if (!receiver)
-            return;
-        GstMediaEngine *engine = receiver;
-        const quint64 gen = generation;
-        const bool after = afterRender;
-        const auto ref = gst::MessageRef::share(message);
-        QMetaObject::invokeMethod(
-            engine, [engine, gen, ref, after] { engine->handleMessage(gen, ref.get(), after); },
-            Qt::QueuedConnection);
-    }
-};
-
 struct GstMediaEngine::Graph
 {
-    gst::ElementRef pipeline;
-    gst::ElementRef videoFilter;   // bin: videoconvert [! extra ! videoconvert] ! videobalance
-    gst::ElementRef videoOutput;   // bin: videoconvert ! videoscale ! sink
-    gst::ElementRef sinkElement;   // the sink we made (may itself be a bin)
-    gst::ElementRef renderer;      // the element that draws, once known
-    gst::ElementRef balance;
-    gst::ElementRef panorama;
-    std::shared_ptr<EngineBus> bus;
+    GstPlaybin::Parts parts;
+    gst::ElementRef renderer;      // the element that draws the picture, once known
+    std::shared_ptr<GstBusBridge> bus;
     FrameGrabber grabber;
-    guint baseFlags = 0;
+
+    GstElement *pipeline() const { return parts.pipeline.get(); }
 
     bool loaded = false;           // a file was given to this graph
     bool rendered = false;         // and it prerolled
@@ -252,7 +92,7 @@ GstMediaEngine::~GstMediaEngine()
 
 int GstMediaEngine::livePipelines()
 {
-    return s_livePipelines.load();
+    return GstPlaybin::alive();
 }
 
 // --- graph lifecycle -------------------------------------------------------------------
@@ -260,90 +100,16 @@ int GstMediaEngine::livePipelines()
 bool GstMediaEngine::create()
 {
     release();
-    if (!GstSupport::ensureInitialized())
-        return false;
-
     auto graph = std::make_unique<Graph>();
-    graph->pipeline = gst::make("playbin");
-    if (!graph->pipeline)
+    graph->parts = GstPlaybin::build(m_presetVideo, m_presetAudio, m_presetOutput);
+    if (!graph->parts.pipeline)
         return false;
-    ++s_livePipelines;
-    g_object_weak_ref(G_OBJECT(graph->pipeline.get()), onPipelineFinalized, nullptr);
-    GstElement *pipeline = graph->pipeline.get();
-
-    // Picture controls for every film; converting first lets them (and an extra filter)
-    // accept whatever the decoder delivers. Conversion passes buffers through untouched
-    // when no change of format is needed.
-    graph->balance = gst::make("videobalance", "videobalance");
-    std::vector<gst::ElementRef> video{gst::make("videoconvert", "videobalance-convert")};
-    if (auto extra = GstSupport::makeElement(m_presetVideo)) {
-        video.push_back(std::move(extra));
-        video.push_back(gst::make("videoconvert"));
-    } else if (!m_presetVideo.isEmpty()) {
-        qWarning("Video filter %s is not available", qPrintable(m_presetVideo));
-    }
-    video.push_back(graph->balance);
-    graph->videoFilter = makeChain("video-filters", video);
-
-    graph->panorama = gst::make("audiopanorama", "audiopanorama");
-    if (graph->panorama)
-        gst_util_set_object_arg(G_OBJECT(graph->panorama.get()), "method", "simple");
-    std::vector<gst::ElementRef> audio{gst::make("audioconvert", "audiopanorama-convert")};
-    if (auto extra = GstSupport::makeElement(m_presetAudio)) {
-        audio.push_back(std::move(extra));
-        audio.push_back(gst::make("audioconvert"));
-    } else if (!m_presetAudio.isEmpty()) {
-        qWarning("Audio filter %s is not available", qPrintable(m_presetAudio));
-    }
-    audio.push_back(graph->panorama);
-    auto audioFilter = makeChain("audio-filters", audio);
-
-    // The sink draws only what it is given, so the picture is scaled to the window before
-    // it; without borders, as the window's own rectangle already decides the proportions.
-    graph->sinkElement = GstSupport::makeElement(GstSupport::videoSinkFactory(), "videosink");
-    if (!graph->sinkElement)
-        graph->sinkElement = gst::make("autovideosink", "videosink");
-    if (hasProperty(graph->sinkElement.get(), "force-aspect-ratio"))
-        g_object_set(graph->sinkElement.get(), "force-aspect-ratio", FALSE, nullptr);
-    if (hasProperty(graph->sinkElement.get(), "handle-expose"))
-        g_object_set(graph->sinkElement.get(), "handle-expose", FALSE, "handle-events", FALSE, nullptr);
-    auto scale = gst::make("videoscale", "videosink-scale");
-    if (scale)
-        g_object_set(scale.get(), "add-borders", FALSE, nullptr);
-    graph->videoOutput = makeChain("video-output", {gst::make("videoconvert", "videosink-convert"),
-                                                    scale, graph->sinkElement});
-
-    gst::ElementRef audioSink = GstSupport::makeElement(m_presetOutput, "audiosink");
-    if (!audioSink)
-        audioSink = GstSupport::makeElement(GstSupport::audioSinkFactory(), "audiosink");
-    if (audioSink && factoryName(audioSink.get()) == QLatin1String("fakeaudiosink"))
-        g_object_set(audioSink.get(), "sync", TRUE, nullptr); // keep real time without a sound card
-
-    if (!graph->videoFilter || !audioFilter || !graph->videoOutput || !audioSink) {
-        qWarning("The media pipeline could not be built (a GStreamer element is missing)");
-        return false;
-    }
-    g_object_set(pipeline, "video-filter", graph->videoFilter.get(), "audio-filter", audioFilter.get(),
-                 "video-sink", graph->videoOutput.get(), "audio-sink", audioSink.get(), nullptr);
-
-    // Our own videobalance replaces playbin's; subtitles are drawn by the player itself;
-    // conversion and scaling for the sink are in our output bin.
-    g_object_get(pipeline, "flags", &graph->baseFlags, nullptr);
-    graph->baseFlags = (graph->baseFlags & ~(FlagText | FlagSoftColorbalance)) | FlagNativeVideo;
-    g_object_set(pipeline, "flags", graph->baseFlags, nullptr);
-
-    graph->bus = std::make_shared<EngineBus>();
-    graph->bus->generation = ++m_generation;
-    graph->bus->receiver = this;
-    {
-        auto bus = gst::BusRef::adopt(gst_element_get_bus(pipeline));
-        gst_bus_set_sync_handler(bus.get(), &EngineBus::sync, new std::shared_ptr<EngineBus>(graph->bus),
-                                 &EngineBus::forget);
-    }
-
-    auto balanceSrc = gst::PadRef::adopt(gst_element_get_static_pad(graph->balance.get(), "src"));
+    graph->bus = GstBusBridge::install(graph->pipeline(), this, [this](GstMessage *message, bool afterLoad) {
+        handleMessage(message, afterLoad);
+    });
+    auto balanceSrc = gst::PadRef::adopt(gst_element_get_static_pad(graph->parts.balance.get(), "src"));
     graph->grabber.attach(balanceSrc.get());
-    graph->renderer = GstSupport::renderingSink(graph->sinkElement.get());
+    graph->renderer = GstSupport::renderingSink(graph->parts.videoSink.get());
 
     m_rate = 1.0;
     m_graph = std::move(graph);
@@ -359,15 +125,10 @@ void GstMediaEngine::release()
 {
     m_refreshTimer->stop();
     if (m_graph) {
-        std::unique_ptr<Graph> graph = std::move(m_graph);
-        {
-            std::lock_guard lock(graph->bus->mutex);
-            graph->bus->receiver = nullptr;
-        }
-        gst_element_set_state(graph->pipeline.get(), GST_STATE_NULL);
+        const std::unique_ptr<Graph> graph = std::move(m_graph);
+        gst_element_set_state(graph->pipeline(), GST_STATE_NULL);
+        graph->bus->detach(graph->pipeline());
         graph->grabber.detach();
-        auto bus = gst::BusRef::adopt(gst_element_get_bus(graph->pipeline.get()));
-        gst_bus_set_sync_handler(bus.get(), nullptr, nullptr, nullptr);
     }
     if (m_owner)
         setOwner(nullptr);
@@ -403,11 +164,7 @@ MediaEngine::RenderResult GstMediaEngine::render(const QString &path)
     m_graph->loaded = true;
 
     RenderResult result = prerollWith(uri.get(), 0);
-    bool retry = false;
-    {
-        std::lock_guard lock(m_graph->bus->mutex);
-        retry = result == RenderResult::Failed && !m_graph->bus->errors.isEmpty() && m_graph->bus->errorsRetryable;
-    }
+    const bool retry = result == RenderResult::Failed && m_graph->bus->loadFailed() && m_graph->bus->errorsRetryable();
     // One stream failing must not cost the other: try again without sound, then without
     // picture, and report what could be played as a partial success.
     for (const guint drop : {guint(FlagAudio), guint(FlagVideo)}) {
@@ -419,9 +176,11 @@ MediaEngine::RenderResult GstMediaEngine::render(const QString &path)
         }
     }
 
-    m_graph->bus->afterRender = true;
+    m_graph->bus->finishLoading();
     if (result == RenderResult::Failed) {
-        gst_element_set_state(m_graph->pipeline.get(), GST_STATE_NULL);
+        for (const QString &error : m_graph->bus->loadErrors())
+            qWarning("Cannot play %s: %s", qPrintable(path), qPrintable(error));
+        gst_element_set_state(m_graph->pipeline(), GST_STATE_NULL);
         return result;
     }
     m_graph->rendered = true;
@@ -433,24 +192,23 @@ MediaEngine::RenderResult GstMediaEngine::render(const QString &path)
 
 MediaEngine::RenderResult GstMediaEngine::prerollWith(const QByteArray &uri, unsigned disabledStreams)
 {
-    GstElement *pipeline = m_graph->pipeline.get();
-    EngineBus &bus = *m_graph->bus;
+    GstElement *pipeline = m_graph->pipeline();
+    GstBusBridge &bus = *m_graph->bus;
     gst_element_set_state(pipeline, GST_STATE_NULL);
-    bus.resetLoadState();
-    g_object_set(pipeline, "flags", m_graph->baseFlags & ~disabledStreams, "uri", uri.constData(), nullptr);
+    bus.startLoading();
+    g_object_set(pipeline, "flags", m_graph->parts.flags & ~disabledStreams, "uri", uri.constData(), nullptr);
 
     GstStateChangeReturn state = gst_element_set_state(pipeline, GST_STATE_PAUSED);
     const QDeadlineTimer deadline(PrerollTimeoutMs);
     // Short waits, so that an error (which need not fail the state change) ends it early.
-    while (state == GST_STATE_CHANGE_ASYNC && !bus.failed && !deadline.hasExpired())
+    while (state == GST_STATE_CHANGE_ASYNC && !bus.loadFailed() && !deadline.hasExpired())
         state = gst_element_get_state(pipeline, nullptr, nullptr, 50 * GST_MSECOND);
 
     if (state != GST_STATE_CHANGE_SUCCESS && state != GST_STATE_CHANGE_NO_PREROLL) {
         gst_element_set_state(pipeline, GST_STATE_NULL);
         return RenderResult::Failed;
     }
-    std::lock_guard lock(bus.mutex);
-    return (bus.missingPlugin || !bus.errors.isEmpty()) ? RenderResult::Partial : RenderResult::Ok;
+    return (bus.missingDecoder() || bus.loadFailed()) ? RenderResult::Partial : RenderResult::Ok;
 }
 
 void GstMediaEngine::readStreamInfo()
@@ -458,17 +216,17 @@ void GstMediaEngine::readStreamInfo()
     Graph &g = *m_graph;
     gint videoStreams = 0;
     guint flags = 0;
-    g_object_get(g.pipeline.get(), "n-video", &videoStreams, "flags", &flags, nullptr);
+    g_object_get(g.pipeline(), "n-video", &videoStreams, "flags", &flags, nullptr);
     g.hasVideo = videoStreams > 0 && (flags & FlagVideo);
-    g.renderer = GstSupport::renderingSink(g.sinkElement.get());
+    g.renderer = GstSupport::renderingSink(g.parts.videoSink.get());
     if (!g.hasVideo)
         return;
 
-    auto balanceSrc = gst::PadRef::adopt(gst_element_get_static_pad(g.balance.get(), "src"));
+    auto balanceSrc = gst::PadRef::adopt(gst_element_get_static_pad(g.parts.balance.get(), "src"));
     g.videoSize = sizeFromCaps(gst::CapsRef::adopt(gst_pad_get_current_caps(balanceSrc.get())).get());
     if (g.videoSize.isEmpty()) {
         GstPad *raw = nullptr;
-        g_signal_emit_by_name(g.pipeline.get(), "get-video-pad", 0, &raw);
+        g_signal_emit_by_name(g.pipeline(), "get-video-pad", 0, &raw);
         auto pad = gst::PadRef::adopt(raw);
         if (pad)
             g.videoSize = sizeFromCaps(gst::CapsRef::adopt(gst_pad_get_current_caps(pad.get())).get());
@@ -476,7 +234,7 @@ void GstMediaEngine::readStreamInfo()
 
     // playbin as a whole counts frames of the sound; the picture's own stream is asked
     // through the pad that feeds our filter chain.
-    auto filterSink = gst::PadRef::adopt(gst_element_get_static_pad(g.videoFilter.get(), "sink"));
+    auto filterSink = gst::PadRef::adopt(gst_element_get_static_pad(g.parts.videoFilter.get(), "sink"));
     gint64 frames = 0;
     if (filterSink && gst_pad_peer_query_duration(filterSink.get(), GST_FORMAT_DEFAULT, &frames) && frames > 0) {
         g.frames = frames;
@@ -487,16 +245,14 @@ void GstMediaEngine::readStreamInfo()
     gint64 ns = 0;
     auto caps = gst::CapsRef::adopt(gst_pad_get_current_caps(balanceSrc.get()));
     if (caps && gst_video_info_from_caps(&info, caps.get()) && info.fps_n > 0
-        && gst_element_query_duration(g.pipeline.get(), GST_FORMAT_TIME, &ns) && ns > 0)
+        && gst_element_query_duration(g.pipeline(), GST_FORMAT_TIME, &ns) && ns > 0)
         g.frames = qRound64(double(ns) * info.fps_n / info.fps_d / GST_SECOND);
 }
 
 // --- bus messages (GUI thread) ---------------------------------------------------------
 
-void GstMediaEngine::handleMessage(quint64 generation, GstMessage *message, bool afterRender)
+void GstMediaEngine::handleMessage(GstMessage *message, bool afterRender)
 {
-    if (!m_graph || m_graph->bus->generation != generation)
-        return; // from a graph that is gone
     switch (GST_MESSAGE_TYPE(message)) {
     case GST_MESSAGE_EOS:
         onEndOfStream();
@@ -540,7 +296,7 @@ void GstMediaEngine::onError(GstMessage *message)
 
 QList<MediaEngine::FilterInfo> GstMediaEngine::filtersInUse() const
 {
-    return m_graph ? GstElementProperties::describe(m_graph->pipeline.get()) : QList<FilterInfo>();
+    return m_graph ? GstElementProperties::describe(m_graph->pipeline()) : QList<FilterInfo>();
 }
 
 QList<MediaEngine::FilterProperty> GstMediaEngine::filterProperties(const QString &filterName) const
@@ -548,7 +304,7 @@ QList<MediaEngine::FilterProperty> GstMediaEngine::filterProperties(const QStrin
     if (!m_graph || filterName.isEmpty())
         return {};
     auto element = gst::ElementRef::adopt(
-        gst_bin_get_by_name(GST_BIN(m_graph->pipeline.get()), filterName.toUtf8().constData()));
+        gst_bin_get_by_name(GST_BIN(m_graph->pipeline()), filterName.toUtf8().constData()));
     return GstElementProperties::read(element.get());
 }
 
@@ -557,7 +313,7 @@ bool GstMediaEngine::setFilterProperty(const QString &filterName, const QString 
     if (!m_graph || filterName.isEmpty())
         return false;
     auto element = gst::ElementRef::adopt(
-        gst_bin_get_by_name(GST_BIN(m_graph->pipeline.get()), filterName.toUtf8().constData()));
+        gst_bin_get_by_name(GST_BIN(m_graph->pipeline()), filterName.toUtf8().constData()));
     return GstElementProperties::write(element.get(), property, value);
 }
 
@@ -570,10 +326,10 @@ void GstMediaEngine::play()
     if (m_graph->stepped) {
         // Stepping moved only the picture; bring the sound to it before running.
         gint64 ns = 0;
-        if (gst_element_query_position(m_graph->pipeline.get(), GST_FORMAT_TIME, &ns) && ns >= 0)
+        if (gst_element_query_position(m_graph->pipeline(), GST_FORMAT_TIME, &ns) && ns >= 0)
             flushingSeek(ns, m_rate);
     }
-    gst_element_set_state(m_graph->pipeline.get(), GST_STATE_PLAYING);
+    gst_element_set_state(m_graph->pipeline(), GST_STATE_PLAYING);
     if (m_graph->transport != Transport::Playing) {
         m_graph->transport = Transport::Playing;
         startPlayClock();
@@ -585,7 +341,7 @@ void GstMediaEngine::pause()
     if (!m_graph || !m_graph->rendered)
         return;
     stopPlayClock();
-    gst_element_set_state(m_graph->pipeline.get(), GST_STATE_PAUSED);
+    gst_element_set_state(m_graph->pipeline(), GST_STATE_PAUSED);
     m_graph->transport = Transport::Paused;
 }
 
@@ -596,7 +352,7 @@ void GstMediaEngine::stop()
     if (!m_graph || !m_graph->rendered)
         return;
     stopPlayClock();
-    gst_element_set_state(m_graph->pipeline.get(), GST_STATE_PAUSED);
+    gst_element_set_state(m_graph->pipeline(), GST_STATE_PAUSED);
     m_graph->transport = Transport::Stopped;
 }
 
@@ -605,7 +361,7 @@ qint64 GstMediaEngine::position() const
     if (!m_graph || !m_graph->rendered)
         return -1;
     gint64 ns = -1;
-    if (!gst_element_query_position(m_graph->pipeline.get(), GST_FORMAT_TIME, &ns) || ns < 0)
+    if (!gst_element_query_position(m_graph->pipeline(), GST_FORMAT_TIME, &ns) || ns < 0)
         return -1;
     return ns / NsPerUnit;
 }
@@ -627,7 +383,7 @@ qint64 GstMediaEngine::duration() const
     if (!m_graph || !m_graph->rendered)
         return 0;
     gint64 ns = 0;
-    if (!gst_element_query_duration(m_graph->pipeline.get(), GST_FORMAT_TIME, &ns) || ns <= 0)
+    if (!gst_element_query_duration(m_graph->pipeline(), GST_FORMAT_TIME, &ns) || ns <= 0)
         return 0;
     return ns / NsPerUnit;
 }
@@ -640,7 +396,7 @@ void GstMediaEngine::setRate(double rate)
     if (!m_graph || !m_graph->rendered)
         return;
     gint64 ns = 0;
-    if (!gst_element_query_position(m_graph->pipeline.get(), GST_FORMAT_TIME, &ns) || ns < 0)
+    if (!gst_element_query_position(m_graph->pipeline(), GST_FORMAT_TIME, &ns) || ns < 0)
         ns = 0;
     flushingSeek(ns, m_rate);
 }
@@ -658,20 +414,9 @@ bool GstMediaEngine::frameStep(int frames)
         pause();
         waitForPreroll(SeekSettleMs);
     }
-    EngineBus &bus = *m_graph->bus;
-    {
-        std::lock_guard lock(bus.mutex);
-        bus.stepDone = false;
-    }
+    m_graph->bus->expectStep();
     GstEvent *step = gst_event_new_step(GST_FORMAT_BUFFERS, guint64(frames), 1.0, TRUE, FALSE);
-    if (!gst_element_send_event(m_graph->renderer.get(), step))
-        return false;
-    bool done = false;
-    {
-        std::unique_lock lock(bus.mutex);
-        done = bus.stepCondition.wait_for(lock, StepTimeout, [&bus] { return bus.stepDone; });
-    }
-    if (!done)
+    if (!gst_element_send_event(m_graph->renderer.get(), step) || !m_graph->bus->waitForStep(StepTimeout))
         return false;
     m_graph->stepped = true;
     // The step is reported when its last buffer arrives; the sink then prerolls that buffer.
@@ -682,11 +427,13 @@ bool GstMediaEngine::frameStep(int frames)
 bool GstMediaEngine::flushingSeek(qint64 positionNs, double rate)
 {
     bankDrawnFrames();
-    const bool ok = gst_element_seek(m_graph->pipeline.get(), rate, GST_FORMAT_TIME,
+    const bool ok = gst_element_seek(m_graph->pipeline(), rate, GST_FORMAT_TIME,
                                      GstSeekFlags(GST_SEEK_FLAG_FLUSH | GST_SEEK_FLAG_ACCURATE),
                                      GST_SEEK_TYPE_SET, positionNs, GST_SEEK_TYPE_NONE, GST_CLOCK_TIME_NONE);
     if (ok) {
         m_graph->stepped = false;
+        if (m_graph->transport == Transport::Playing && !m_graph->playClock.isValid())
+            startPlayClock(); // playing again after the end was reached
         // Callers read the position right after seeking; let the new position settle.
         waitForPreroll(SeekSettleMs);
     }
@@ -696,7 +443,7 @@ bool GstMediaEngine::flushingSeek(qint64 positionNs, double rate)
 void GstMediaEngine::waitForPreroll(int timeoutMs) const
 {
     if (m_graph)
-        gst_element_get_state(m_graph->pipeline.get(), nullptr, nullptr, GstClockTime(timeoutMs) * GST_MSECOND);
+        gst_element_get_state(m_graph->pipeline(), nullptr, nullptr, GstClockTime(timeoutMs) * GST_MSECOND);
 }
 
 // --- frame counters -------------------------------------------------------------------------
@@ -776,13 +523,13 @@ void GstMediaEngine::applyVolume()
     if (!m_graph)
         return;
     const double linear = m_volume <= Silence ? 0.0 : std::pow(10.0, m_volume / 2000.0);
-    g_object_set(m_graph->pipeline.get(), "volume", linear, nullptr);
+    g_object_set(m_graph->pipeline(), "volume", linear, nullptr);
 }
 
 void GstMediaEngine::applyBalance()
 {
-    if (m_graph && m_graph->panorama)
-        g_object_set(m_graph->panorama.get(), "panorama", gfloat(m_balance / 2500.0), nullptr);
+    if (m_graph && m_graph->parts.panorama)
+        g_object_set(m_graph->parts.panorama.get(), "panorama", gfloat(m_balance / 2500.0), nullptr);
 }
 
 // --- picture --------------------------------------------------------------------------------
@@ -825,7 +572,7 @@ void GstMediaEngine::attachSurfaceToSink()
     if (!m_graph)
         return;
     const guintptr id = m_surface ? guintptr(m_surface->winId()) : 0;
-    m_graph->bus->window = id;
+    m_graph->bus->setWindow(id);
     GstElement *renderer = m_graph->renderer.get();
     if (id && renderer && GST_IS_VIDEO_OVERLAY(renderer)) {
         gst_video_overlay_set_window_handle(GST_VIDEO_OVERLAY(renderer), id);
@@ -904,7 +651,7 @@ void GstMediaEngine::refreshPausedPicture()
     if (drawn.isEmpty() || window.isEmpty() || drawn == window)
         return;
     gint64 ns = 0;
-    if (gst_element_query_position(m_graph->pipeline.get(), GST_FORMAT_TIME, &ns) && ns >= 0)
+    if (gst_element_query_position(m_graph->pipeline(), GST_FORMAT_TIME, &ns) && ns >= 0)
         flushingSeek(ns, m_rate);
 }
 
@@ -930,7 +677,7 @@ MediaEngine::PictureControls GstMediaEngine::pictureControls() const
 
 void GstMediaEngine::applyPictureControls()
 {
-    if (m_graph && m_graph->balance)
-        g_object_set(m_graph->balance.get(), "brightness", m_picture.brightness, "contrast", m_picture.contrast,
+    if (m_graph && m_graph->parts.balance)
+        g_object_set(m_graph->parts.balance.get(), "brightness", m_picture.brightness, "contrast", m_picture.contrast,
                      "saturation", m_picture.saturation, nullptr);
 }

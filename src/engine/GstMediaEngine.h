@@ -9,7 +9,6 @@
 
 class VideoSurface;
 class QTimer;
-struct EngineBus;
 typedef struct _GstMessage GstMessage;
 
 // The media engine on GStreamer's playbin: one pipeline per create(), torn down by
@@ -72,11 +71,10 @@ public:
     static int livePipelines();
 
 private:
-    friend struct EngineBus;
     struct Graph;
     enum class Transport { Stopped, Paused, Playing };
 
-    void handleMessage(quint64 generation, GstMessage *message, bool afterRender);
+    void handleMessage(GstMessage *message, bool afterRender);
     void onEndOfStream();
     void onError(GstMessage *message);
 
@@ -99,7 +97,6 @@ private:
     void applyPictureControls();
 
     std::unique_ptr<Graph> m_graph;
-    quint64 m_generation = 0;
 
     std::unique_ptr<QWidget> m_parking;      // hidden home of the surface while it has no owner
     QPointer<VideoSurface> m_surface;

@@ -1,0 +1,156 @@
+#include "engine/GstPlaybin.h"
+
+#include "engine/GstSupport.h"
+
+#include <atomic>
+#include <vector>
+
+namespace GstPlaybin {
+
+namespace {
+
+std::atomic<int> s_alive{0};
+
+void onFinalized(gpointer, GObject *)
+{
+    --s_alive;
+}
+
+bool hasProperty(GstElement *element, const char *name)
+{
+    return element && g_object_class_find_property(G_OBJECT_GET_CLASS(element), name);
+}
+
+QString factoryName(GstElement *element)
+{
+    GstElementFactory *factory = element ? gst_element_get_factory(element) : nullptr;
+    return factory ? QString::fromUtf8(gst_plugin_feature_get_name(GST_PLUGIN_FEATURE(factory))) : QString();
+}
+
+// Puts the elements into a new bin, linked in order, with ghost pads at the open ends.
+gst::ElementRef makeChain(const char *name, const std::vector<gst::ElementRef> &elements)
+{
+    for (const gst::ElementRef &e : elements)
+        if (!e)
+            return {};
+    auto bin = gst::sink(gst_bin_new(name));
+    GstElement *previous = nullptr;
+    for (const gst::ElementRef &e : elements) {
+        gst_bin_add(GST_BIN(bin.get()), e.get());
+        if (previous && !gst_element_link(previous, e.get())) {
+            qWarning("Cannot link %s to %s", GST_ELEMENT_NAME(previous), GST_ELEMENT_NAME(e.get()));
+            return {};
+        }
+        previous = e.get();
+    }
+    auto sinkPad = gst::PadRef::adopt(gst_element_get_static_pad(elements.front().get(), "sink"));
+    auto srcPad = gst::PadRef::adopt(gst_element_get_static_pad(elements.back().get(), "src"));
+    if (sinkPad)
+        gst_element_add_pad(bin.get(), gst_ghost_pad_new("sink", sinkPad.get()));
+    if (srcPad)
+        gst_element_add_pad(bin.get(), gst_ghost_pad_new("src", srcPad.get()));
+    return bin;
+}
+
+// [first] [! extra ! converter] ! last: the extra filter gets converters on both sides, so
+// it accepts whatever comes and hands on what the next element takes.
+gst::ElementRef filterChain(const char *name, const char *converter, gst::ElementRef first,
+                            const QString &extraFactory, gst::ElementRef last)
+{
+    std::vector<gst::ElementRef> elements{std::move(first)};
+    if (auto extra = GstSupport::makeElement(extraFactory)) {
+        elements.push_back(std::move(extra));
+        elements.push_back(gst::make(converter));
+    } else if (!extraFactory.isEmpty()) {
+        qWarning("Filter %s is not available", qPrintable(extraFactory));
+    }
+    elements.push_back(std::move(last));
+    return makeChain(name, elements);
+}
+
+gst::ElementRef makeVideoSink()
+{
+    gst::ElementRef sink = GstSupport::makeElement(GstSupport::videoSinkFactory(), "videosink");
+    if (!sink)
+        sink = gst::make("autovideosink", "videosink");
+    // The window's rectangle decides the proportions, as the player computes them; the sink
+    // fills it. Events over the picture belong to the video window, and repainting on
+    // expose is done by the engine.
+    if (hasProperty(sink.get(), "force-aspect-ratio"))
+        g_object_set(sink.get(), "force-aspect-ratio", FALSE, nullptr);
+    if (hasProperty(sink.get(), "handle-expose"))
+        g_object_set(sink.get(), "handle-expose", FALSE, nullptr);
+    if (hasProperty(sink.get(), "handle-events"))
+        g_object_set(sink.get(), "handle-events", FALSE, nullptr);
+    return sink;
+}
+
+gst::ElementRef makeAudioSink(const QString &chosen)
+{
+    gst::ElementRef sink = GstSupport::makeElement(chosen, "audiosink");
+    if (!sink && !chosen.isEmpty())
+        qWarning("Audio output %s is not available", qPrintable(chosen));
+    if (!sink)
+        sink = GstSupport::makeElement(GstSupport::audioSinkFactory(), "audiosink");
+    if (sink && factoryName(sink.get()) == QLatin1String("fakeaudiosink"))
+        g_object_set(sink.get(), "sync", TRUE, nullptr); // real time without a sound card
+    return sink;
+}
+
+} // namespace
+
+Parts build(const QString &videoFilter, const QString &audioFilter, const QString &audioOutput)
+{
+    Parts parts;
+    if (!GstSupport::ensureInitialized())
+        return parts;
+    auto pipeline = gst::make("playbin");
+    if (!pipeline)
+        return parts;
+    ++s_alive;
+    g_object_weak_ref(G_OBJECT(pipeline.get()), onFinalized, nullptr);
+
+    // Picture controls for every film. Converting first lets them accept whatever the
+    // decoder delivers; a converter passes buffers through when no change is needed.
+    parts.balance = gst::make("videobalance", "videobalance");
+    parts.videoFilter = filterChain("video-filters", "videoconvert", gst::make("videoconvert", "videobalance-convert"),
+                                    videoFilter, parts.balance);
+
+    parts.panorama = gst::make("audiopanorama", "audiopanorama");
+    if (parts.panorama) // plain attenuation of one side, as a balance control does
+        gst_util_set_object_arg(G_OBJECT(parts.panorama.get()), "method", "simple");
+    auto audioFilters = filterChain("audio-filters", "audioconvert",
+                                    gst::make("audioconvert", "audiopanorama-convert"), audioFilter, parts.panorama);
+
+    // The X11 sink draws pictures only at the size it is given: scale to the window before it.
+    parts.videoSink = makeVideoSink();
+    auto scale = gst::make("videoscale", "videosink-scale");
+    if (scale)
+        g_object_set(scale.get(), "add-borders", FALSE, nullptr);
+    parts.videoOutput =
+        makeChain("video-output", {gst::make("videoconvert", "videosink-convert"), scale, parts.videoSink});
+
+    auto audioSink = makeAudioSink(audioOutput);
+    if (!parts.videoFilter || !audioFilters || !parts.videoOutput || !audioSink) {
+        qWarning("The media pipeline could not be built: a GStreamer element is missing");
+        return {};
+    }
+    g_object_set(pipeline.get(), "video-filter", parts.videoFilter.get(), "audio-filter", audioFilters.get(),
+                 "video-sink", parts.videoOutput.get(), "audio-sink", audioSink.get(), nullptr);
+
+    // Our videobalance replaces playbin's own; subtitles are drawn by the player itself;
+    // conversion and scaling for the sink are in our output bin.
+    g_object_get(pipeline.get(), "flags", &parts.flags, nullptr);
+    parts.flags = (parts.flags & ~(FlagText | FlagSoftColorbalance)) | FlagNativeVideo;
+    g_object_set(pipeline.get(), "flags", parts.flags, nullptr);
+
+    parts.pipeline = std::move(pipeline);
+    return parts;
+}
+
+int alive()
+{
+    return s_alive.load();
+}
+
+} // namespace GstPlaybin

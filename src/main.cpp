@@ -82,13 +82,12 @@ int main(int argc, char **argv)
     ControlServer server;
     switch (server.listen()) {
     case ControlServer::ListenResult::AnotherInstance: {
-        // The first instance plays the file; this one only hands it over.
-        if (!arguments.isEmpty()) {
-            QString path = arguments.first();
-            if (QFileInfo::exists(path))
-                path = QFileInfo(path).absoluteFilePath();
-            ControlClient::send(ControlServer::defaultName(), ControlProtocol::openRequest(path));
-        }
+        // The first instance plays the file; this one only hands it over (with no file,
+        // the first one just comes to the front).
+        QString path = arguments.value(0);
+        if (!path.isEmpty() && QFileInfo::exists(path))
+            path = QFileInfo(path).absoluteFilePath();
+        ControlClient::send(ControlServer::defaultName(), ControlProtocol::openRequest(path));
         return 0;
     }
     case ControlServer::ListenResult::Failed:

@@ -83,7 +83,8 @@ QJsonObject Player::playerState() const
 
 void Player::handOver(const QString &path)
 {
-    m_form1->PendingHandOver = path;
+    if (!path.isEmpty())
+        m_form1->PendingHandOver = path;
     m_form1->show();
     m_form1->raise();
     m_form1->activateWindow();

@@ -80,8 +80,10 @@ void TForm1::buildControls()
             b->setTag(c.tag);
             b->setCaption(QString::fromUtf8(c.caption));
             const QImage glyph = DefaultGlyphs::forControl(name);
-            if (!glyph.isNull())
+            if (!glyph.isNull()) {
                 b->setGlyphUp(glyph);
+                b->setGlyphDisable(DefaultGlyphs::disabled(glyph));
+            }
             else if (!b->caption().isEmpty())
                 b->setGlyphState(TZDButton::gsNone);
             w = b;

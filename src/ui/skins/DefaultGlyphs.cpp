@@ -143,6 +143,22 @@ QImage forControl(const QString &name)
     return paint(it->first, it->second);
 }
 
+QImage disabled(const QImage &glyph)
+{
+    if (glyph.isNull())
+        return {};
+    QImage out = glyph.convertToFormat(QImage::Format_RGB32);
+    const QRgb key = Key.rgb();
+    const QRgb grey = QColor(150, 150, 150).rgb();
+    for (int y = 0; y < out.height(); ++y) {
+        auto *line = reinterpret_cast<QRgb *>(out.scanLine(y));
+        for (int x = 0; x < out.width(); ++x)
+            if (line[x] != key)
+                line[x] = grey;
+    }
+    return out;
+}
+
 QImage panelBackground(const QSize &size)
 {
     QImage image(size, QImage::Format_RGB32);

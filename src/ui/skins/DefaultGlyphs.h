@@ -12,6 +12,9 @@ namespace DefaultGlyphs {
 // The glyph of a panel or playlist button by its object name; null when it has none.
 QImage forControl(const QString &name);
 
+// The same glyph as a disabled button shows it: the ink turned light grey.
+QImage disabled(const QImage &glyph);
+
 // The panel's background picture.
 QImage panelBackground(const QSize &size);
 

@@ -189,7 +189,7 @@ void TForm1::buildControls()
     StatusTime->setFont(bold);
     StatusTime->setAlignment(Qt::AlignCenter);
     QFont tiny = font();
-    tiny.setPixelSize(8);
+    tiny.setPixelSize(7);
     LFunction->setFont(tiny);
 
     MenuTXT = new QMenu(this);

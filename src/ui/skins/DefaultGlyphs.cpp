@@ -42,6 +42,8 @@ void text(QPainter &p, const QRectF &r, const QString &s, int px)
     QFont f(QStringLiteral("DejaVu Sans"));
     f.setPixelSize(px);
     f.setBold(true);
+    // Smoothed edges would blend with the key colour and show as a fringe.
+    f.setStyleStrategy(QFont::NoAntialias);
     p.setFont(f);
     p.setPen(Ink);
     p.drawText(r, Qt::AlignCenter, s);

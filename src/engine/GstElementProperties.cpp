@@ -10,9 +10,9 @@ namespace GstElementProperties {
 
 namespace {
 
-bool isHousekeeping(const GParamSpec *spec)
+bool isHousekeeping(const GParamSpec *pspec)
 {
-    return qstrcmp(spec->name, "name") == 0 || qstrcmp(spec->name, "parent") == 0;
+    return qstrcmp(pspec->name, "name") == 0 || qstrcmp(pspec->name, "parent") == 0;
 }
 
 bool isSupportedType(GType type)
@@ -28,14 +28,14 @@ bool isSupportedType(GType type)
 }
 
 // Whether the element accepts a change of this property in the state it is in now.
-bool changeableNow(GstElement *element, const GParamSpec *spec)
+bool changeableNow(GstElement *element, const GParamSpec *pspec)
 {
-    if (!(spec->flags & G_PARAM_WRITABLE) || (spec->flags & G_PARAM_CONSTRUCT_ONLY))
+    if (!(pspec->flags & G_PARAM_WRITABLE) || (pspec->flags & G_PARAM_CONSTRUCT_ONLY))
         return false;
     const GstState state = GST_STATE(element);
-    if ((spec->flags & GST_PARAM_MUTABLE_READY) && state > GST_STATE_READY)
+    if ((pspec->flags & GST_PARAM_MUTABLE_READY) && state > GST_STATE_READY)
         return false;
-    if ((spec->flags & GST_PARAM_MUTABLE_PAUSED) && state > GST_STATE_PAUSED)
+    if ((pspec->flags & GST_PARAM_MUTABLE_PAUSED) && state > GST_STATE_PAUSED)
         return false;
     return true;
 }
@@ -48,18 +48,18 @@ int enumIndex(GEnumClass *klass, int value)
     return -1;
 }
 
-void fillRange(const GParamSpec *spec, MediaEngine::FilterProperty &p)
+void fillRange(const GParamSpec *pspec, MediaEngine::FilterProperty &p)
 {
-    switch (G_TYPE_FUNDAMENTAL(spec->value_type)) {
-    case G_TYPE_INT: p.minimum = G_PARAM_SPEC_INT(spec)->minimum; p.maximum = G_PARAM_SPEC_INT(spec)->maximum; break;
-    case G_TYPE_UINT: p.minimum = G_PARAM_SPEC_UINT(spec)->minimum; p.maximum = G_PARAM_SPEC_UINT(spec)->maximum; break;
-    case G_TYPE_LONG: p.minimum = qlonglong(G_PARAM_SPEC_LONG(spec)->minimum); p.maximum = qlonglong(G_PARAM_SPEC_LONG(spec)->maximum); break;
-    case G_TYPE_ULONG: p.minimum = qulonglong(G_PARAM_SPEC_ULONG(spec)->minimum); p.maximum = qulonglong(G_PARAM_SPEC_ULONG(spec)->maximum); break;
-    case G_TYPE_INT64: p.minimum = qlonglong(G_PARAM_SPEC_INT64(spec)->minimum); p.maximum = qlonglong(G_PARAM_SPEC_INT64(spec)->maximum); break;
-    case G_TYPE_UINT64: p.minimum = qulonglong(G_PARAM_SPEC_UINT64(spec)->minimum); p.maximum = qulonglong(G_PARAM_SPEC_UINT64(spec)->maximum); break;
-    case G_TYPE_FLOAT: p.minimum = double(G_PARAM_SPEC_FLOAT(spec)->minimum); p.maximum = double(G_PARAM_SPEC_FLOAT(spec)->maximum); break;
-    case G_TYPE_DOUBLE: p.minimum = G_PARAM_SPEC_DOUBLE(spec)->minimum; p.maximum = G_PARAM_SPEC_DOUBLE(spec)->maximum; break;
-    case G_TYPE_FLAGS: p.minimum = 0u; p.maximum = G_PARAM_SPEC_FLAGS(spec)->flags_class->mask; break;
+    switch (G_TYPE_FUNDAMENTAL(pspec->value_type)) {
+    case G_TYPE_INT: p.minimum = G_PARAM_SPEC_INT(pspec)->minimum; p.maximum = G_PARAM_SPEC_INT(pspec)->maximum; break;
+    case G_TYPE_UINT: p.minimum = G_PARAM_SPEC_UINT(pspec)->minimum; p.maximum = G_PARAM_SPEC_UINT(pspec)->maximum; break;
+    case G_TYPE_LONG: p.minimum = qlonglong(G_PARAM_SPEC_LONG(pspec)->minimum); p.maximum = qlonglong(G_PARAM_SPEC_LONG(pspec)->maximum); break;
+    case G_TYPE_ULONG: p.minimum = qulonglong(G_PARAM_SPEC_ULONG(pspec)->minimum); p.maximum = qulonglong(G_PARAM_SPEC_ULONG(pspec)->maximum); break;
+    case G_TYPE_INT64: p.minimum = qlonglong(G_PARAM_SPEC_INT64(pspec)->minimum); p.maximum = qlonglong(G_PARAM_SPEC_INT64(pspec)->maximum); break;
+    case G_TYPE_UINT64: p.minimum = qulonglong(G_PARAM_SPEC_UINT64(pspec)->minimum); p.maximum = qulonglong(G_PARAM_SPEC_UINT64(pspec)->maximum); break;
+    case G_TYPE_FLOAT: p.minimum = double(G_PARAM_SPEC_FLOAT(pspec)->minimum); p.maximum = double(G_PARAM_SPEC_FLOAT(pspec)->maximum); break;
+    case G_TYPE_DOUBLE: p.minimum = G_PARAM_SPEC_DOUBLE(pspec)->minimum; p.maximum = G_PARAM_SPEC_DOUBLE(pspec)->maximum; break;
+    case G_TYPE_FLAGS: p.minimum = 0u; p.maximum = G_PARAM_SPEC_FLAGS(pspec)->flags_class->mask; break;
     default: break;
     }
 }
@@ -95,9 +95,9 @@ bool inRange(double x, T lo, T hi)
 }
 
 // Fills an initialised GValue of the property's type from a dialog value.
-bool fromVariant(const GParamSpec *spec, const QVariant &in, GValue *out)
+bool fromVariant(const GParamSpec *pspec, const QVariant &in, GValue *out)
 {
-    const GType fundamental = G_TYPE_FUNDAMENTAL(spec->value_type);
+    const GType fundamental = G_TYPE_FUNDAMENTAL(pspec->value_type);
     if (fundamental == G_TYPE_STRING) {
         if (!in.canConvert<QString>())
             return false;
@@ -119,7 +119,7 @@ bool fromVariant(const GParamSpec *spec, const QVariant &in, GValue *out)
         return true;
     }
     if (fundamental == G_TYPE_ENUM) {
-        GEnumClass *klass = G_PARAM_SPEC_ENUM(spec)->enum_class;
+        GEnumClass *klass = G_PARAM_SPEC_ENUM(pspec)->enum_class;
         bool isIndex = false;
         const int index = in.toInt(&isIndex);
         if (isIndex && in.typeId() != QMetaType::QString) {
@@ -149,55 +149,55 @@ bool fromVariant(const GParamSpec *spec, const QVariant &in, GValue *out)
         return false;
     switch (fundamental) {
     case G_TYPE_INT: {
-        auto *s = G_PARAM_SPEC_INT(spec);
+        auto *s = G_PARAM_SPEC_INT(pspec);
         if (!inRange(x, s->minimum, s->maximum)) return false;
         g_value_set_int(out, int(x));
         return true;
     }
     case G_TYPE_UINT: {
-        auto *s = G_PARAM_SPEC_UINT(spec);
+        auto *s = G_PARAM_SPEC_UINT(pspec);
         if (!inRange(x, s->minimum, s->maximum)) return false;
         g_value_set_uint(out, guint(x));
         return true;
     }
     case G_TYPE_LONG: {
-        auto *s = G_PARAM_SPEC_LONG(spec);
+        auto *s = G_PARAM_SPEC_LONG(pspec);
         if (!inRange(x, s->minimum, s->maximum)) return false;
         g_value_set_long(out, in.toLongLong());
         return true;
     }
     case G_TYPE_ULONG: {
-        auto *s = G_PARAM_SPEC_ULONG(spec);
+        auto *s = G_PARAM_SPEC_ULONG(pspec);
         if (!inRange(x, s->minimum, s->maximum)) return false;
         g_value_set_ulong(out, in.toULongLong());
         return true;
     }
     case G_TYPE_INT64: {
-        auto *s = G_PARAM_SPEC_INT64(spec);
+        auto *s = G_PARAM_SPEC_INT64(pspec);
         if (!inRange(x, s->minimum, s->maximum)) return false;
         g_value_set_int64(out, in.toLongLong());
         return true;
     }
     case G_TYPE_UINT64: {
-        auto *s = G_PARAM_SPEC_UINT64(spec);
+        auto *s = G_PARAM_SPEC_UINT64(pspec);
         if (!inRange(x, s->minimum, s->maximum)) return false;
         g_value_set_uint64(out, in.toULongLong());
         return true;
     }
     case G_TYPE_FLOAT: {
-        auto *s = G_PARAM_SPEC_FLOAT(spec);
+        auto *s = G_PARAM_SPEC_FLOAT(pspec);
         if (!inRange(x, s->minimum, s->maximum)) return false;
         g_value_set_float(out, float(x));
         return true;
     }
     case G_TYPE_DOUBLE: {
-        auto *s = G_PARAM_SPEC_DOUBLE(spec);
+        auto *s = G_PARAM_SPEC_DOUBLE(pspec);
         if (!inRange(x, s->minimum, s->maximum)) return false;
         g_value_set_double(out, x);
         return true;
     }
     case G_TYPE_FLAGS: {
-        auto *s = G_PARAM_SPEC_FLAGS(spec);
+        auto *s = G_PARAM_SPEC_FLAGS(pspec);
         if (x < 0 || x > double(G_MAXUINT) || (guint(x) & ~s->flags_class->mask)) return false;
         g_value_set_flags(out, guint(x));
         return true;
@@ -212,14 +212,14 @@ bool fromVariant(const GParamSpec *spec, const QVariant &in, GValue *out)
 bool hasPropertyPage(GstElement *element)
 {
     guint count = 0;
-    GParamSpec **specs = g_object_class_list_properties(G_OBJECT_GET_CLASS(element), &count);
+    GParamSpec **pspecs = g_object_class_list_properties(G_OBJECT_GET_CLASS(element), &count);
     bool any = false;
     for (guint i = 0; i < count && !any; ++i) {
-        const GParamSpec *spec = specs[i];
-        any = (spec->flags & G_PARAM_READABLE) && !(spec->flags & G_PARAM_CONSTRUCT_ONLY)
-              && !isHousekeeping(spec);
+        const GParamSpec *pspec = pspecs[i];
+        any = (pspec->flags & G_PARAM_READABLE) && !(pspec->flags & G_PARAM_CONSTRUCT_ONLY)
+              && !isHousekeeping(pspec);
     }
-    g_free(specs);
+    g_free(pspecs);
     return any;
 }
 
@@ -244,29 +244,29 @@ QList<MediaEngine::FilterProperty> read(GstElement *element)
     if (!element)
         return list;
     guint count = 0;
-    GParamSpec **specs = g_object_class_list_properties(G_OBJECT_GET_CLASS(element), &count);
+    GParamSpec **pspecs = g_object_class_list_properties(G_OBJECT_GET_CLASS(element), &count);
     for (guint i = 0; i < count; ++i) {
-        GParamSpec *spec = specs[i];
-        if (!(spec->flags & G_PARAM_READABLE) || isHousekeeping(spec) || !isSupportedType(spec->value_type))
+        GParamSpec *pspec = pspecs[i];
+        if (!(pspec->flags & G_PARAM_READABLE) || isHousekeeping(pspec) || !isSupportedType(pspec->value_type))
             continue;
         gst::ValueHolder holder;
-        g_value_init(&holder.value, spec->value_type);
-        g_object_get_property(G_OBJECT(element), spec->name, &holder.value);
+        g_value_init(&holder.value, pspec->value_type);
+        g_object_get_property(G_OBJECT(element), pspec->name, &holder.value);
 
         MediaEngine::FilterProperty p;
-        p.name = QString::fromUtf8(spec->name);
-        p.blurb = QString::fromUtf8(g_param_spec_get_blurb(spec));
+        p.name = QString::fromUtf8(pspec->name);
+        p.blurb = QString::fromUtf8(g_param_spec_get_blurb(pspec));
         p.value = toVariant(&holder.value);
-        p.writable = changeableNow(element, spec);
-        fillRange(spec, p);
-        if (G_IS_PARAM_SPEC_ENUM(spec)) {
-            GEnumClass *klass = G_PARAM_SPEC_ENUM(spec)->enum_class;
+        p.writable = changeableNow(element, pspec);
+        fillRange(pspec, p);
+        if (G_IS_PARAM_SPEC_ENUM(pspec)) {
+            GEnumClass *klass = G_PARAM_SPEC_ENUM(pspec)->enum_class;
             for (guint v = 0; v < klass->n_values; ++v)
                 p.choices << QString::fromUtf8(klass->values[v].value_nick);
         }
         list.append(p);
     }
-    g_free(specs);
+    g_free(pspecs);
     return list;
 }
 
@@ -275,14 +275,14 @@ bool write(GstElement *element, const QString &property, const QVariant &value)
     if (!element || !value.isValid())
         return false;
     const QByteArray key = property.toUtf8();
-    GParamSpec *spec = g_object_class_find_property(G_OBJECT_GET_CLASS(element), key.constData());
-    if (!spec || isHousekeeping(spec) || !isSupportedType(spec->value_type) || !changeableNow(element, spec))
+    GParamSpec *pspec = g_object_class_find_property(G_OBJECT_GET_CLASS(element), key.constData());
+    if (!pspec || isHousekeeping(pspec) || !isSupportedType(pspec->value_type) || !changeableNow(element, pspec))
         return false;
     gst::ValueHolder holder;
-    g_value_init(&holder.value, spec->value_type);
-    if (!fromVariant(spec, value, &holder.value))
+    g_value_init(&holder.value, pspec->value_type);
+    if (!fromVariant(pspec, value, &holder.value))
         return false;
-    g_object_set_property(G_OBJECT(element), spec->name, &holder.value);
+    g_object_set_property(G_OBJECT(element), pspec->name, &holder.value);
     return true;
 }
 

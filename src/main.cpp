@@ -1,4 +1,5 @@
 #include "core/ControlProtocol.h"
+#include "core/SettingsStore.h"
 #include "core/Version.h"
 #include "engine/GstMediaEngine.h"
 #include "platform/ControlClient.h"
@@ -87,6 +88,10 @@ int main(int argc, char **argv)
         QString path = arguments.value(0);
         if (!path.isEmpty() && QFileInfo::exists(path))
             path = QFileInfo(path).absoluteFilePath();
+        // The settings keep the name too, for whoever looks there.
+        SettingsStore store;
+        store.write(QStringLiteral("NewFile"), SettingsStore::Type::String, path);
+        store.sync();
         ControlClient::send(ControlServer::defaultName(), ControlProtocol::openRequest(path));
         return 0;
     }

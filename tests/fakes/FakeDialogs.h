@@ -3,6 +3,7 @@
 #include "ui/app/Dialogs.h"
 
 #include <QList>
+#include <optional>
 
 // Answers every dialog from a script and records what was asked.
 class FakeDialogs : public Dialogs
@@ -19,6 +20,8 @@ public:
     QMessageBox::StandardButton nextButton = QMessageBox::Ok;
     QStringList nextFiles;
     QString nextSaveFile;
+    std::optional<QFont> nextFont;   // empty: cancel
+    std::optional<QColor> nextColor; // empty: cancel
 
     QMessageBox::StandardButton message(QWidget *, QMessageBox::Icon, const QString &title,
                                         const QString &text,
@@ -38,5 +41,21 @@ public:
     {
         asked << Asked{"save", title, {}};
         return nextSaveFile;
+    }
+    bool chooseFont(QWidget *, QFont *font) override
+    {
+        asked << Asked{"font", {}, {}};
+        if (!nextFont)
+            return false;
+        *font = *nextFont;
+        return true;
+    }
+    bool chooseColor(QWidget *, QColor *color) override
+    {
+        asked << Asked{"color", {}, {}};
+        if (!nextColor)
+            return false;
+        *color = *nextColor;
+        return true;
     }
 };

@@ -3,20 +3,27 @@
 #include "fakes/FakeDialogs.h"
 #include "fakes/FakeMediaEngine.h"
 #include "fakes/FakeScreenSaver.h"
+#include "support/TestSupport.h"
 #include "ui/app/Player.h"
 
+#include <QTemporaryDir>
 #include <memory>
 
 // A whole player on the fake engine, dialogs and screen saver, with handles to each fake.
+// Unless given a folder, each player has settings and program folders of its own; pass the
+// folder of an earlier player to see what it left behind (a restart).
 struct TestPlayer
 {
+    std::shared_ptr<QTemporaryDir> home;
     FakeMediaEngine *engine = nullptr;
     FakeDialogs *dialogs = nullptr;
     FakeScreenSaver *screenSaver = nullptr;
     std::unique_ptr<Player> player;
 
-    TestPlayer()
+    explicit TestPlayer(std::shared_ptr<QTemporaryDir> folders = std::make_shared<QTemporaryDir>())
+        : home(std::move(folders))
     {
+        TestSupport::isolateUserFolders(home->path());
         Player::Services services;
         auto e = std::make_unique<FakeMediaEngine>();
         auto d = std::make_unique<FakeDialogs>();

@@ -32,3 +32,16 @@ int run(const QString &program, const QStringList &arguments, int timeoutMs, QSt
 }
 
 } // namespace TestSupport
+
+namespace TestSupport {
+
+void isolateUserFolders(const QString &root)
+{
+    for (const char *name : {"XDG_CONFIG_HOME", "XDG_DATA_HOME", "BRIVARA_HOME"}) {
+        const QString dir = root + QLatin1Char('/') + QString::fromLatin1(name).toLower();
+        QDir().mkpath(dir);
+        qputenv(name, dir.toLocal8Bit());
+    }
+}
+
+} // namespace TestSupport

@@ -11,4 +11,8 @@ QString mediaDir();
 int run(const QString &program, const QStringList &arguments, int timeoutMs = 120000,
         QString *output = nullptr);
 
+// Points the user's settings, data and program folders (XDG_CONFIG_HOME, XDG_DATA_HOME,
+// BRIVARA_HOME) at fresh folders inside `root`, so a test never reads or writes the real ones.
+void isolateUserFolders(const QString &root);
+
 } // namespace TestSupport

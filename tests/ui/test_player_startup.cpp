@@ -6,6 +6,7 @@
 #include "ui/moviemenu/TFormMenu.h"
 #include "ui/osd/TFormOSD.h"
 #include "ui/playlist/TFormPlayList.h"
+#include "ui/settings/PageInfo.h"
 #include "ui/settings/TForm4.h"
 #include "ui/skins/TZDButton.h"
 #include "ui/subtitles/TForm3.h"

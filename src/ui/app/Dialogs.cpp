@@ -1,6 +1,8 @@
 #include "ui/app/Dialogs.h"
 
+#include <QColorDialog>
 #include <QFileDialog>
+#include <QFontDialog>
 
 QMessageBox::StandardButton QtDialogs::message(QWidget *parent, QMessageBox::Icon icon,
                                                const QString &title, const QString &text,
@@ -49,4 +51,26 @@ QString QtDialogs::saveFile(QWidget *parent, const QString &title, const QString
         return {};
     const QStringList files = dialog.selectedFiles();
     return files.isEmpty() ? QString() : files.first();
+}
+
+bool QtDialogs::chooseFont(QWidget *parent, QFont *font)
+{
+    QFontDialog dialog(*font, parent);
+    dialog.setOption(QFontDialog::DontUseNativeDialog);
+    dialog.setWindowFlag(Qt::WindowStaysOnTopHint);
+    if (dialog.exec() != QDialog::Accepted)
+        return false;
+    *font = dialog.selectedFont();
+    return true;
+}
+
+bool QtDialogs::chooseColor(QWidget *parent, QColor *color)
+{
+    QColorDialog dialog(*color, parent);
+    dialog.setOption(QColorDialog::DontUseNativeDialog);
+    dialog.setWindowFlag(Qt::WindowStaysOnTopHint);
+    if (dialog.exec() != QDialog::Accepted)
+        return false;
+    *color = dialog.selectedColor();
+    return true;
 }

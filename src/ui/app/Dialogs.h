@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QColor>
+#include <QFont>
 #include <QMessageBox>
 #include <QString>
 #include <QStringList>
@@ -25,6 +27,9 @@ public:
     virtual QString saveFile(QWidget *parent, const QString &title, const QString &directory,
                              const QString &fileName, const QStringList &filters,
                              const QString &defaultSuffix) = 0;
+    // False when cancelled; the value is changed only on OK.
+    virtual bool chooseFont(QWidget *parent, QFont *font) = 0;
+    virtual bool chooseColor(QWidget *parent, QColor *color) = 0;
 };
 
 // The real dialogs: non-native Qt dialogs, so they look alike on every desktop and the
@@ -40,4 +45,6 @@ public:
     QString saveFile(QWidget *parent, const QString &title, const QString &directory,
                      const QString &fileName, const QStringList &filters,
                      const QString &defaultSuffix) override;
+    bool chooseFont(QWidget *parent, QFont *font) override;
+    bool chooseColor(QWidget *parent, QColor *color) override;
 };

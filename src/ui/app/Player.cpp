@@ -57,11 +57,7 @@ void Player::start(const QStringList &arguments)
 {
     m_form1->show();
     m_form2->show();
-    if (!arguments.isEmpty()) {
-        m_form1->OpenMovieFileName = arguments.first();
-        m_form1->OpenGivenFile = true;
-        m_form1->ButtonOpenClick();
-    }
+    m_form4->FormCreate(arguments);
 }
 
 QJsonObject Player::playerState() const

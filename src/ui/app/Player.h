@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/Messages.h"
 #include "ui/app/AutomationHost.h"
 
 #include <QList>
@@ -64,6 +65,11 @@ public:
     void setFullScreenActive(bool on) { m_fullScreenActive = on; }
     // Set while the panel or the subtitle window is being dragged by the mouse.
     bool dragging = false;
+    // What the window manager adds around a client area, measured once at start.
+    int sideBorder = 0;
+    int captionHeight = 0;
+
+    Messages &messages() { return m_messages; }
 
     // AutomationHost
     QJsonObject playerState() const override;
@@ -78,6 +84,7 @@ signals:
 private:
     template <class Form, class... Args> Form *create(Args &&...args);
 
+    Messages m_messages;
     std::unique_ptr<Dialogs> m_dialogs;
     std::unique_ptr<ScreenSaver> m_screenSaver;
     QList<QWidget *> m_windows;

@@ -387,6 +387,12 @@ void TForm1::ButtonPlayListClick()
     }
 }
 
+void TForm1::LastOpenClick(const QString &path)
+{
+    PendingHandOver = path;
+    AppEventsIdle();
+}
+
 void TForm1::ButtonSetupClick()
 {
     app.form4()->show();
@@ -515,8 +521,15 @@ bool TForm1::openFile(const QString &path)
     }
     engine.setVolume(ButtonVolume->isDown() ? MediaEngine::Silence
                                             : -(25 - 5 * VolumeLevel) * (25 - 5 * VolumeLevel));
+    // Recent files: new names go on top; a name already listed stays where it is.
+    if (!app.form2()->recentFiles().contains(path))
+        app.form2()->addRecentFile(path);
     Timer->start();
+    const bool resuming = CurrentFile == QLatin1String("Start");
+    if (resuming)
+        engine.seek(ResumePos);
     CurrentFile = info.absoluteFilePath().left(255);
+    ResumePos = 0;
     LastDir = info.absolutePath() + QLatin1Char('/');
     BPlayClick();
     TimerTimer();

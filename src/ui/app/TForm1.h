@@ -52,6 +52,8 @@ public:
     void BPauseClick();
     void BStopClick();
     void ButtonPlayListClick();
+    // A recent-files item: opened through the idle handler, as a hand-over is.
+    void LastOpenClick(const QString &path);
     void ButtonSetupClick();
     void CaptionSzpilkaClick();
     void CaptionMinClick();

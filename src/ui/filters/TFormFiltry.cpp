@@ -2,6 +2,7 @@
 
 #include "ui/skins/TZDButton.h"
 
+#include <QCheckBox>
 #include <QLabel>
 #include <QListWidget>
 #include <QVBoxLayout>
@@ -34,4 +35,12 @@ TFormFiltry::TFormFiltry(Player &app) : PlayerWindow(app, Qt::Tool)
     BAllFiltry->setButtonStyle(TZDButton::btNormal);
     BAllFiltry->setFixedHeight(24);
     layout->addWidget(BAllFiltry);
+
+    // The audio-output page of the expanded window; only its check box exists so far.
+    auto *right = new QWidget(this);
+    right->setObjectName("PageFilters");
+    right->setGeometry(CollapsedWidth, 0, ExpandedWidth - CollapsedWidth, 300);
+    AudioOutFilter = new QCheckBox(QStringLiteral("Zawsze używaj tego wyjścia AUDIO"), right);
+    AudioOutFilter->setObjectName("AudioOutFilter");
+    AudioOutFilter->move(8, 8);
 }

@@ -2,6 +2,7 @@
 
 #include "ui/app/PlayerWindow.h"
 
+class QCheckBox;
 class QListWidget;
 class TZDButton;
 
@@ -13,6 +14,9 @@ public:
     explicit TFormFiltry(Player &app);
 
     QListWidget *ListFiltr = nullptr;
+    // "Always use this audio output", and the output's name (chosen on the expanded side).
+    QCheckBox *AudioOutFilter = nullptr;
+    QString FilterAudioOut;
     TZDButton *BProperties = nullptr;
     TZDButton *BAllFiltry = nullptr;
 

@@ -12,6 +12,10 @@ class TFormPlayList : public PlayerWindow
 public:
     explicit TFormPlayList(Player &app);
 
+    // The playlist dialogs' folder and current list file (stored between runs).
+    QString DirPlayList;
+    QString FilePlayList;
+
     QTableWidget *PlayList = nullptr;
     TZDButton *BPlay = nullptr;
     TZDButton *BPause = nullptr;

@@ -1,40 +1,110 @@
 #include "ui/settings/TForm4.h"
 
+#include "core/Messages.h"
 #include "core/PanelLayout.h"
+#include "core/ProgramFolder.h"
+#include "core/SettingsSchema.h"
+#include "core/SettingsStore.h"
+#include "core/TextFile.h"
+#include "ui/app/Dialogs.h"
+#include "ui/app/Player.h"
+#include "ui/settings/PageAssociations.h"
+#include "ui/settings/PageInfo.h"
+#include "ui/settings/SetupControls.h"
+#include "ui/skins/TZDButton.h"
 
 #include <QCheckBox>
-#include <QLabel>
+#include <QEvent>
+#include <QFile>
+#include <QHBoxLayout>
 #include <QTabWidget>
 #include <QVBoxLayout>
 
 TForm4::TForm4(Player &app) : PlayerWindow(app, Qt::Tool | Qt::WindowStaysOnTopHint)
 {
     setWindowTitle(QStringLiteral("Brivara - Setup"));
-    resize(560, 420);
+    resize(368, 470);
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(4, 4, 4, 4);
     PageControl = new QTabWidget(this);
     PageControl->setObjectName("PageControl");
-    layout->addWidget(PageControl);
+    PageControl->setUsesScrollButtons(true);
+    layout->addWidget(PageControl, 1);
 
-    auto *general = new QWidget;
-    general->setObjectName("TabSheetGeneral");
-    auto *generalLayout = new QVBoxLayout(general);
-    StopAfterMin = new QCheckBox(QStringLiteral("Pauza po minimalizacji"), general);
-    StopAfterMin->setObjectName("StopAfterMin");
-    generalLayout->addWidget(StopAfterMin);
-    generalLayout->addStretch(1);
-    PageControl->addTab(general, QStringLiteral("Ogólne"));
-
-    SetupInfo = new QWidget;
-    SetupInfo->setObjectName("SetupInfo");
-    auto *infoLayout = new QVBoxLayout(SetupInfo);
-    LabelAbout = new QLabel(SetupInfo);
-    LabelAbout->setObjectName("LabelAbout");
-    LabelAbout->setText(PanelLayout::programTitle());
-    infoLayout->addWidget(LabelAbout);
-    infoLayout->addStretch(1);
+    PageControl->addTab(buildSubtitlesPage(), QStringLiteral("Napisy"));
+    PageControl->addTab(buildIQPage(), QStringLiteral("IQ Napisów"));
+    PageControl->addTab(buildOSDPage(), QStringLiteral("OSD"));
+    PageControl->addTab(buildPicturePage(), QStringLiteral("Obraz"));
+    PageControl->addTab(buildPlayingPage(), QStringLiteral("Odtwarzanie"));
+    PageControl->addTab(buildKeysPage(), QStringLiteral("Klawisze"));
+    PageControl->addTab(buildSkinsPage(), QStringLiteral("Skórki"));
+    Associations = new PageAssociations(app.dialogs());
+    PageControl->addTab(Associations, QStringLiteral("Formaty Plików/Inne"));
+    SetupInfo = new PageInfo(app.messages());
     PageControl->addTab(SetupInfo, QStringLiteral("Info"));
+
+    auto *bar = new QHBoxLayout;
+    layout->addLayout(bar);
+    auto button = [&](TZDButton *&member, const char *name, const QString &caption) {
+        member = new TZDButton(this);
+        member->setObjectName(name);
+        member->setCaption(caption);
+        member->setButtonStyle(TZDButton::btNormal);
+        member->setGlyphState(TZDButton::gsNone);
+        member->setFixedHeight(24);
+        bar->addWidget(member);
+    };
+    button(ButtonSetupSave, "ButtonSetupSave", QStringLiteral("Zapisz Zmiany"));
+    button(ButtonSetupDefault, "ButtonSetupDefault", QStringLiteral("Ustawienia Standardowe"));
+    button(ButtonSetupOK, "ButtonSetupOK", QStringLiteral("OK"));
+
+    connectHandlers();
+    buildBindings();
+    showKeys();
 }
 
-void TForm4::writeRunValues() {}
+TForm4::~TForm4() = default;
+
+void TForm4::changeEvent(QEvent *event)
+{
+    // In full screen the window would otherwise open wherever it was, maybe off the picture.
+    if (event->type() == QEvent::ActivationChange && isActiveWindow() && app.fullScreenActive())
+        move(0, 0);
+    PlayerWindow::changeEvent(event);
+}
+
+void TForm4::ButtonSetupOKClick() { hide(); }
+
+void TForm4::ButtonSetupSaveClick()
+{
+    SettingsStore store;
+    for (const QString &name : SettingsSchema::saveOrder()) {
+        const SettingsSchema::Setting *setting = SettingsSchema::find(name);
+        const auto it = m_bindings.constFind(name);
+        if (setting && it != m_bindings.constEnd())
+            store.write(name, setting->type, it->get());
+    }
+    QString error;
+    if (!store.sync(&error))
+        reportStoreError(error);
+    if (!TextFile::writeLines(ProgramFolder::keyBindingFile(), m_keys.toLines(), &error))
+        reportStoreError(error);
+}
+
+void TForm4::ButtonSetupDefaultClick()
+{
+    SettingsStore store;
+    QString error;
+    if (!store.clear(&error))
+        reportStoreError(error);
+    QFile keyFile(ProgramFolder::keyBindingFile());
+    if (keyFile.exists() && !keyFile.remove())
+        reportStoreError(QStringLiteral("%1: %2").arg(keyFile.fileName(), keyFile.errorString()));
+    app.dialogs().message(this, QMessageBox::Information, PanelLayout::programTitle(),
+                          app.messages().text(28));
+}
+
+void TForm4::reportStoreError(const QString &error)
+{
+    app.dialogs().message(this, QMessageBox::Warning, PanelLayout::programTitle(), error);
+}

@@ -1,25 +1,163 @@
 #pragma once
 
+#include "core/DisplayMode.h"
+#include "core/KeyTable.h"
 #include "ui/app/PlayerWindow.h"
 
+#include <QMap>
+#include <QVariant>
+#include <functional>
+
+class ColorSwatch;
+class PageAssociations;
+class PageInfo;
+class QButtonGroup;
 class QCheckBox;
+class QComboBox;
+class QGroupBox;
 class QLabel;
+class QLineEdit;
+class QPlainTextEdit;
+class QRadioButton;
+class QSlider;
 class QTabWidget;
+class QTableWidget;
+class SettingsStore;
+class SpinEdit;
+class TZDButton;
 
 // Preferences: the editor of every setting and, while the program runs, the settings
-// themselves. Created last, because loading applies the settings to all other windows.
+// themselves (other windows read these controls). Created last, because loading applies
+// the settings to all the other windows.
 class TForm4 : public PlayerWindow
 {
     Q_OBJECT
 public:
     explicit TForm4(Player &app);
+    ~TForm4() override;
 
-    // The values the control panel writes when it closes (recent files, volume, resume
-    // point ...). The settings store is not there yet, so nothing is written.
+    // Loads every setting, applies it, then opens the command-line file, asks the
+    // first-run questions or resumes the last film.
+    void FormCreate(const QStringList &arguments);
+    // "Zapisz Zmiany": the saved preferences and the key binding file.
+    void ButtonSetupSaveClick();
+    // "Ustawienia Standardowe": forget everything; the defaults return at the next start.
+    void ButtonSetupDefaultClick();
+    void ButtonSetupOKClick();
+    // The values the control panel writes when it closes, and the recent files.
     void writeRunValues();
 
+    // A stored setting as the program holds it now (through its control or variable);
+    // an invalid value for names that are not bound.
+    QVariant settingValue(const QString &name) const;
+    bool setSettingValue(const QString &name, const QVariant &value);
+
+    // The live key list (the editor grid shows it).
+    KeyBindings &keys() { return m_keys; }
+    void showKeys();
+    // The full-screen display mode in use (from the mode box or the stored values).
+    DisplayMode fullScreenMode() const { return m_fullScreenMode; }
+
+    // Change handlers the loader runs once so derived tags and timers hold.
+    void NapisyCzasChange();
+    void PanScanChange();
+    void PanScanUpDownChange();
+    void ButtonUpDownChange();
+    void ButtonSkipBackChange();
+    void EObwodkaChange();
+    void OSDObwodkaChange();
+    void OSDFontSizeChange();
+    void EFontSizeChange();
+    void OSDAutoInfoTimeChange();
+    void DisplayModeBoxChange();
+    void BFontChangeClick();
+    void BFontColorChangeClick();
+    void BOSDFontChangeClick();
+    void BOSDFontColorChangeClick();
+
     QTabWidget *PageControl = nullptr;
-    QWidget *SetupInfo = nullptr;
-    QLabel *LabelAbout = nullptr;
-    QCheckBox *StopAfterMin = nullptr;
+    // Subtitles
+    QLineEdit *EFontName = nullptr;
+    SpinEdit *EFontSize = nullptr;
+    TZDButton *BFontChange = nullptr, *BFontColorChange = nullptr;
+    ColorSwatch *WzorKolor = nullptr;
+    QLabel *PanelWzor = nullptr;
+    SpinEdit *EObwodka = nullptr;
+    QGroupBox *FontType = nullptr;
+    QButtonGroup *FontTypeGroup = nullptr;
+    QCheckBox *NapisPod = nullptr, *FontAutoHeight = nullptr, *CLoadTXT = nullptr,
+              *AllTXTToMenu = nullptr, *NapisNow = nullptr;
+    SpinEdit *FontVol = nullptr, *NapisyCzas = nullptr, *NapisBottom = nullptr, *FWidth = nullptr;
+    QLineEdit *DirectoryTXT = nullptr;
+    // IQ Text
+    QCheckBox *IQNapisow = nullptr, *IQDziel = nullptr, *IQZmniejsz = nullptr;
+    QSlider *IQTime = nullptr;
+    QPlainTextEdit *MemoIQText = nullptr;
+    // OSD
+    QCheckBox *OSDOn = nullptr, *OSDPanorama = nullptr, *OSDMovieTime = nullptr,
+              *OSDFrames = nullptr, *OSDCpuUsage = nullptr;
+    SpinEdit *OSDTime = nullptr, *OSDFontSize = nullptr, *OSDObwodka = nullptr,
+             *OSDAutoInfoTime = nullptr;
+    QRadioButton *OSDLeft = nullptr, *OSDRight = nullptr;
+    QLineEdit *OSDFontName = nullptr;
+    TZDButton *BOSDFontChange = nullptr, *BOSDFontColorChange = nullptr;
+    ColorSwatch *OSDWzorKolor = nullptr;
+    QLabel *OSDPanelWzor = nullptr;
+    // Picture
+    SpinEdit *PanScan = nullptr, *PanScanUpDown = nullptr, *ButtonUpDown = nullptr;
+    QCheckBox *Proporcional = nullptr, *WindowSize = nullptr, *MouseHide = nullptr,
+              *FullScreenStart = nullptr;
+    QComboBox *DisplayModeBox = nullptr;
+    TZDButton *BGetDimension = nullptr;
+    // Playing
+    SpinEdit *ButtonSkipBack = nullptr;
+    QCheckBox *StopAfterMin = nullptr, *WaveOutIfDolby = nullptr, *AntiFreeze = nullptr,
+              *Movie2Part = nullptr, *PlayListStart = nullptr, *SnapShotDest = nullptr;
+    // Movie menu
+    QCheckBox *MenuStopMovie = nullptr, *MenuStart = nullptr, *MenuOnClick = nullptr;
+    // Keys
+    QTableWidget *KeyListEditor = nullptr;
+    // Skins
+    QComboBox *EDSkinSelect = nullptr;
+    // File types and information
+    PageAssociations *Associations = nullptr;
+    PageInfo *SetupInfo = nullptr;
+    // Bottom bar
+    TZDButton *ButtonSetupSave = nullptr, *ButtonSetupDefault = nullptr, *ButtonSetupOK = nullptr;
+
+protected:
+    void changeEvent(QEvent *event) override;
+
+private:
+    struct Binding
+    {
+        std::function<QVariant()> get;
+        std::function<void(const QVariant &)> set;
+    };
+
+    QWidget *buildSubtitlesPage();
+    QWidget *buildIQPage();
+    QWidget *buildOSDPage();
+    QWidget *buildPicturePage();
+    QWidget *buildPlayingPage();
+    QWidget *buildKeysPage();
+    QWidget *buildSkinsPage();
+    void connectHandlers();
+    void buildBindings();
+    void bind(const char *name, std::function<QVariant()> get,
+              std::function<void(const QVariant &)> set);
+
+    // Loading steps.
+    QStringList readGroup(SettingsStore &store, const QString &guard);
+    void readRecentFiles(SettingsStore &store);
+    void applyFonts();
+    void runCommandLine(const QStringList &arguments);
+    void firstRunOrResume(SettingsStore &store);
+    void reportStoreError(const QString &error);
+
+    QMap<QString, Binding> m_bindings;
+    KeyBindings m_keys;
+    DisplayMode m_fullScreenMode;
+    // Kept from the loader for the fonts it builds after the group is read.
+    int m_osdFontStyle = 1, m_osdFontCharset = 1, m_fontStyle = 1, m_fontCharset = 1;
 };

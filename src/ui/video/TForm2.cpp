@@ -5,6 +5,7 @@
 #include "ui/app/Player.h"
 #include "ui/app/TForm1.h"
 #include "ui/playlist/TFormPlayList.h"
+#include "ui/settings/PageInfo.h"
 #include "ui/settings/TForm4.h"
 #include "ui/skins/TZDButton.h"
 
@@ -125,8 +126,9 @@ void TForm2::buildPopupMenu()
     MShowPanel->setCheckable(true);
     MShowPanel->setChecked(true);
     PopupMenu->addSeparator();
-    item(PopupMenu, FullScreenonMonitor2, "FullScreenonMonitor2", "FullScreen na Monitorze 2")
-        ->setEnabled(false);
+    check(item(PopupMenu, FullScreenonMonitor2, "FullScreenonMonitor2", "FullScreen na Monitorze 2"),
+          false);
+    FullScreenonMonitor2->setEnabled(false);
     PopupMenu->addSeparator();
     submenu(MLastOpen, "MLastOpen", "Ostatnio Otwarte")->setEnabled(false);
     MLastOpen->addSeparator();
@@ -163,6 +165,27 @@ void TForm2::buildPopupMenu()
     connect(PopupMenu, &QMenu::aboutToShow, this, [this] { restartCursorTimer(); });
 }
 
+void TForm2::addRecentFile(const QString &path)
+{
+    auto *item = new QAction(path, MLastOpen);
+    connect(item, &QAction::triggered, this, [this, item] { app.form1()->LastOpenClick(item->text()); });
+    MLastOpen->insertAction(MLastOpen->actions().value(0), item);
+    MLastOpen->setEnabled(true);
+    // Nine files plus the two fixed items.
+    const QList<QAction *> items = MLastOpen->actions();
+    if (items.size() > 11)
+        delete items[9];
+}
+
+QStringList TForm2::recentFiles() const
+{
+    QStringList files;
+    const QList<QAction *> items = MLastOpen->actions();
+    for (int i = 0; i + 2 < items.size(); ++i)
+        files << items[i]->text();
+    return files;
+}
+
 void TForm2::MShowPanelClick()
 {
     // The action has already flipped its own check by the time we get here.
@@ -177,7 +200,7 @@ void TForm2::MClearLastOpenClick()
     // The separator and this item always stay.
     const QList<QAction *> items = MLastOpen->actions();
     if (items.size() >= 3)
-        MLastOpen->removeAction(items.first());
+        delete items.first();
 }
 
 void TForm2::closeEvent(QCloseEvent *event)

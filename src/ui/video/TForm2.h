@@ -20,6 +20,11 @@ public:
 
     MediaEngine &engine() const { return *m_engine; }
 
+    // Recent files: newest first, at most nine; the submenu ends with a separator and
+    // the clear item.
+    void addRecentFile(const QString &path);
+    QStringList recentFiles() const;
+
     // Restarts the pointer-hide countdown (any mouse activity over the player's windows).
     void restartCursorTimer();
 

@@ -6,6 +6,8 @@
 #include <QImage>
 #include <QJsonArray>
 #include <QProcess>
+#include <QSettings>
+#include <QTemporaryDir>
 #include <QtTest>
 
 // Stands in for the desktop's screen saver on the private test bus.
@@ -30,6 +32,7 @@ class TestE2EStartup : public QObject
     Q_OBJECT
 
     QString socket;
+    QTemporaryDir home;
     QProcess player;
     StandInScreenSaver standIn;
 
@@ -38,6 +41,11 @@ class TestE2EStartup : public QObject
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         env.insert("BRIVARA_SOCKET", socket);
         env.insert("BRIVARA_AUDIOSINK", "fakeaudiosink");
+        // Its own settings and program folder: nothing of the user's is read or written.
+        env.insert("XDG_CONFIG_HOME", home.filePath("config"));
+        env.insert("XDG_DATA_HOME", home.filePath("data"));
+        env.insert("BRIVARA_HOME", home.filePath("program"));
+        QDir().mkpath(home.filePath("program"));
         return env;
     }
 
@@ -134,6 +142,27 @@ private slots:
         QCOMPARE(client.request({{"cmd", "state"}}).object.value("ok").toBool(), true);
     }
 
+    void theCommandLineTalksToTheRunningPlayer()
+    {
+        auto run = [&](const QStringList &args, QString *out) {
+            QProcess p;
+            p.setProcessEnvironment(environment());
+            p.start(qEnvironmentVariable("BRIVARA_EXE"), args);
+            p.waitForFinished(10000);
+            *out = QString::fromUtf8(p.readAllStandardOutput()).trimmed();
+            return p.exitCode();
+        };
+        QString out;
+        QCOMPARE(run({"--version"}, &out), 0);
+        QCOMPARE(out, QStringLiteral("Brivara V1.7"));
+        QCOMPARE(run({"--ipc", R"({"cmd":"get","window":"TForm1","control":"ProgName"})"}, &out), 0);
+        QVERIFY2(out.contains("Brivara V1.7"), qPrintable(out));
+        QCOMPARE(run({"--remote", "99"}, &out), 1); // delivered, refused: no such key row
+        QVERIFY(out.contains("\"ok\":false"));
+        QCOMPARE(run({"--remote", "1"}, &out), 0);
+        QCOMPARE(run({"--ipc", "not json"}, &out), 2);
+    }
+
     void aSecondInstanceHandsItsFileOverAndEnds()
     {
         const QString other = TestMedia::movie(3, "red");
@@ -143,16 +172,24 @@ private slots:
         QVERIFY(second.waitForFinished(10000));
         QCOMPARE(second.exitCode(), 0);
         QTRY_COMPARE_WITH_TIMEOUT(state().value("currentFile").toString(), other, 15000);
+        // The hand-over also leaves the name in the settings file.
+        QSettings settings(home.filePath("config/Zendor/Brivara.conf"), QSettings::IniFormat);
+        QCOMPARE(settings.value("NewFile").toString(), other);
     }
 
     void cleanupTestCase()
     {
         if (player.state() == QProcess::Running) {
+            // The run values are written on the way out.
+            const QString conf = home.filePath("config/Zendor/Brivara.conf");
             ask({{"cmd", "quit"}});
             QTRY_VERIFY_WITH_TIMEOUT(player.state() == QProcess::NotRunning, 15000);
             QCOMPARE(player.exitStatus(), QProcess::NormalExit);
             QCOMPARE(player.exitCode(), 0);
             QCOMPARE(standIn.releases, 1);
+            QSettings settings(conf, QSettings::IniFormat);
+            QVERIFY(settings.value("LastOpenList1").toString().endsWith(".avi"));
+            QVERIFY(!settings.value("AutoResumeFile").toString().isEmpty());
         }
         QDBusConnection::sessionBus().unregisterService("org.freedesktop.ScreenSaver");
     }

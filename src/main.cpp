@@ -5,6 +5,7 @@
 #include "platform/ControlClient.h"
 #include "platform/ControlServer.h"
 #include "platform/ScreenSaver.h"
+#include "platform/SystemPower.h"
 #include "ui/app/Automation.h"
 #include "ui/app/BrivaraApplication.h"
 #include "ui/app/Dialogs.h"
@@ -108,6 +109,7 @@ int main(int argc, char **argv)
     services.engine = std::make_unique<GstMediaEngine>();
     services.dialogs = std::make_unique<QtDialogs>();
     services.screenSaver = std::make_unique<DBusScreenSaver>();
+    services.power = std::make_unique<SystemPower>();
     Player player(std::move(services));
     app.setErrorReporter([&player](const QString &message) {
         player.dialogs().message(nullptr, QMessageBox::Critical,

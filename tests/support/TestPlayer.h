@@ -2,6 +2,7 @@
 
 #include "fakes/FakeDialogs.h"
 #include "fakes/FakeMediaEngine.h"
+#include "fakes/FakePower.h"
 #include "fakes/FakeScreenSaver.h"
 #include "support/TestSupport.h"
 #include "ui/app/Player.h"
@@ -18,6 +19,7 @@ struct TestPlayer
     FakeMediaEngine *engine = nullptr;
     FakeDialogs *dialogs = nullptr;
     FakeScreenSaver *screenSaver = nullptr;
+    FakePower *power = nullptr;
     std::unique_ptr<Player> player;
 
     explicit TestPlayer(std::shared_ptr<QTemporaryDir> folders = std::make_shared<QTemporaryDir>())
@@ -28,12 +30,15 @@ struct TestPlayer
         auto e = std::make_unique<FakeMediaEngine>();
         auto d = std::make_unique<FakeDialogs>();
         auto s = std::make_unique<FakeScreenSaver>();
+        auto p = std::make_unique<FakePower>();
         engine = e.get();
         dialogs = d.get();
         screenSaver = s.get();
+        power = p.get();
         services.engine = std::move(e);
         services.dialogs = std::move(d);
         services.screenSaver = std::move(s);
+        services.power = std::move(p);
         player = std::make_unique<Player>(std::move(services));
     }
 

@@ -1,6 +1,7 @@
 #include "ui/app/Player.h"
 
 #include "engine/MediaEngine.h"
+#include "platform/Power.h"
 #include "platform/ScreenSaver.h"
 #include "ui/app/Dialogs.h"
 #include "ui/app/IdleHook.h"
@@ -29,8 +30,12 @@ template <class Form, class... Args> Form *Player::create(Args &&...args)
 Player::Player(Services services, QObject *parent)
     : QObject(parent),
       m_dialogs(std::move(services.dialogs)),
-      m_screenSaver(std::move(services.screenSaver))
+      m_screenSaver(std::move(services.screenSaver)),
+      m_power(std::move(services.power))
 {
+    // Without a power service the end-of-film countdown is refused, never a crash.
+    if (!m_power)
+        m_power = std::make_unique<NoPower>();
     // Each window may use only the ones made before it; the preferences window comes
     // last because loading the settings touches all the others.
     m_form1 = create<TForm1>();

@@ -11,6 +11,7 @@
 class Dialogs;
 class IdleHook;
 class MediaEngine;
+class Power;
 class ScreenSaver;
 class QWidget;
 class TForm1;
@@ -35,6 +36,7 @@ public:
         std::unique_ptr<MediaEngine> engine;
         std::unique_ptr<Dialogs> dialogs;
         std::unique_ptr<ScreenSaver> screenSaver;
+        std::unique_ptr<Power> power;
     };
 
     explicit Player(Services services, QObject *parent = nullptr);
@@ -58,11 +60,14 @@ public:
 
     Dialogs &dialogs() const { return *m_dialogs; }
     ScreenSaver &screenSaver() const { return *m_screenSaver; }
+    Power &power() const { return *m_power; }
     IdleHook &idleHook() const { return *m_idle; }
 
     // Shared state that is not any one window's.
     bool fullScreenActive() const { return m_fullScreenActive; }
     void setFullScreenActive(bool on) { m_fullScreenActive = on; }
+    // Set while a modal file dialog is shown: keys are not dispatched then.
+    bool dialogOpen = false;
     // Set while the panel or the subtitle window is being dragged by the mouse.
     bool dragging = false;
     // What the window manager adds around a client area, measured once at start.
@@ -87,6 +92,7 @@ private:
     Messages m_messages;
     std::unique_ptr<Dialogs> m_dialogs;
     std::unique_ptr<ScreenSaver> m_screenSaver;
+    std::unique_ptr<Power> m_power;
     QList<QWidget *> m_windows;
     bool m_fullScreenActive = false;
     IdleHook *m_idle = nullptr;

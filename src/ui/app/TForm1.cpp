@@ -227,6 +227,11 @@ void TForm1::connectControls()
     connect(BPlay, &TZDButton::clicked, this, &TForm1::BPlayClick);
     connect(BPause, &TZDButton::clicked, this, &TForm1::BPauseClick);
     connect(BStop, &TZDButton::clicked, this, &TForm1::BStopClick);
+    connect(BStep, &TZDButton::clicked, this, &TForm1::BStepClick);
+    connect(BBack, &TZDButton::clicked, this, &TForm1::BBackClick);
+    connect(BNext, &TZDButton::clicked, this, &TForm1::BNextClick);
+    connect(BPrev, &TZDButton::clicked, this, &TForm1::BPrevClick);
+    connect(TimerFreez, &QTimer::timeout, this, &TForm1::TimerFreezTimer);
     connect(ButtonOpen, &TZDButton::clicked, this, &TForm1::ButtonOpenClick);
     connect(ButtonPlayList, &TZDButton::clicked, this, &TForm1::ButtonPlayListClick);
     connect(ButtonSetup, &TZDButton::clicked, this, &TForm1::ButtonSetupClick);
@@ -299,6 +304,16 @@ bool TForm1::eventFilter(QObject *watched, QEvent *event)
         return PlayerWindow::eventFilter(watched, event);
     const bool dragSource = w == Image1 || w == StatusFileName || w == StatusRoz
                             || w == StatusTime || w == ProgName || w == LFunction;
+    if (w == SliderPos && (event->type() == QEvent::MouseButtonPress || event->type() == QEvent::MouseMove)) {
+        // The slider seeks where it is pressed or dragged with the left button alone.
+        auto *e = static_cast<QMouseEvent *>(event);
+        app.form2()->restartCursorTimer();
+        if (e->buttons() == Qt::LeftButton && e->modifiers() == Qt::NoModifier && SliderPos->isEnabled()) {
+            sliderSeek(int(e->position().x()));
+            return true;
+        }
+        return event->type() == QEvent::MouseButtonPress && e->button() == Qt::LeftButton;
+    }
     switch (event->type()) {
     case QEvent::MouseButtonPress: {
         auto *e = static_cast<QMouseEvent *>(event);
@@ -398,202 +413,6 @@ void TForm1::ButtonSetupClick()
     app.form4()->show();
     app.form4()->raise();
     app.form4()->activateWindow();
-}
-
-// --- pinning and idle ------------------------------------------------------------------
-
-void TForm1::placeVideoAbovePanel()
-{
-    QWidget *video = app.form2();
-    video->move(PanelGeometry::videoAbovePanel(frameGeometry(), video->frameGeometry().size()));
-}
-
-void TForm1::placePanelBelowVideo()
-{
-    QWidget *video = app.form2();
-    move(PanelGeometry::panelBelowVideo(video->frameGeometry(), frameGeometry().size()));
-}
-
-void TForm1::AppEventsIdle()
-{
-    if (!PendingHandOver.isEmpty()) {
-        OpenMovieFileName = PendingHandOver;
-        PendingHandOver.clear();
-        OpenGivenFile = true;
-        ButtonOpenClick();
-        return;
-    }
-    if (app.fullScreenActive() || !pinned())
-        return;
-    if (QApplication::activeWindow() == this)
-        placeVideoAbovePanel();
-    else if (QApplication::activeWindow() == app.form2())
-        placePanelBelowVideo();
-}
-
-// --- opening and transport -------------------------------------------------------------
-
-void TForm1::ButtonOpenClick()
-{
-    if (!OpenGivenFile) {
-        const QStringList files = app.dialogs().openFiles(
-            this, QStringLiteral("Brivara - Wybierz Film"), LastDir,
-            {QStringLiteral("Filmy (*.AVI *.avi *.mpg *.asf *.mpa *.mpeg *.mpe *.mov *.m2p *.m2v "
-                            "*.wmv *.dat)"),
-             QStringLiteral("Muzyka/Dźwięki (*.wav *.mp3 *.m3u *.mid *.cda)"),
-             QStringLiteral("Wszystkie Pliki (*)")},
-            true);
-        if (files.isEmpty())
-            return;
-        OpenMovieFileName = files.first();
-    }
-    OpenGivenFile = false;
-    openFile(OpenMovieFileName);
-}
-
-bool TForm1::openFile(const QString &path)
-{
-    const QFileInfo info(path);
-    if (!info.exists())
-        return false;
-    MediaEngine &engine = app.form2()->engine();
-    engine.release();
-    PositionMs = 0;
-    if (!engine.create()) {
-        app.dialogs().message(this, QMessageBox::Warning, PanelLayout::programTitle(),
-                              QStringLiteral("Unable to create the media engine (check the "
-                                             "GStreamer installation)"));
-        return false;
-    }
-    engine.render(info.absoluteFilePath());
-    PlayState = StateBuilt;
-
-    const QSize picture = engine.videoSize();
-    VideoWidth = picture.width();
-    VideoHeight = picture.height();
-    const qint64 frames = engine.durationFrames();
-    const qint64 duration = engine.duration();
-    DurationMs = duration / 10000;
-    if (frames > 0 && duration > 0)
-        FrameRate = double(frames) / (double(duration) / MediaEngine::UnitsPerSecond);
-    DurationText = TimeText::hms(DurationMs);
-    SliderPos->setMaximum(int(qMin<qint64>(DurationMs, INT_MAX)));
-    SliderPos->setValue(0);
-    SliderPos->setEnabled(true);
-    ButtonFullScreen->setEnabled(true);
-
-    StatusFileName->setText(QStringLiteral("Tytuł: ") + info.fileName());
-    app.form2()->setWindowTitle(QStringLiteral("Brivara: ") + info.fileName());
-    if (VideoWidth > 0) {
-        StatusRoz->setText(QStringLiteral("%1x%2/%3").arg(VideoWidth).arg(VideoHeight).arg(
-            QString::number(FrameRate).left(4)));
-        TForm2 *video = app.form2();
-        const int clientWidth = width();
-        video->resize(clientWidth, int(double(clientWidth) / VideoWidth * VideoHeight));
-        video->PanelCaption->hide();
-        video->show();
-        if (pinned() && !app.fullScreenActive()) {
-            const QRect screen = this->screen()->availableGeometry();
-            const int frameExtra = video->frameGeometry().height() - video->height();
-            const int videoHeight = video->height() + frameExtra;
-            const int top = FirstOpen ? (screen.height() - (height() + videoHeight)) / 2
-                                      : y() - videoHeight;
-            video->move(x() + width() / 2 - video->frameGeometry().width() / 2, top);
-            FirstOpen = false;
-            placePanelBelowVideo();
-        }
-        engine.setOwner(video->Panel);
-        engine.setWindowPosition(QRect(QPoint(0, 0), video->Panel->size()));
-        engine.setPictureVisible(true);
-    } else {
-        StatusRoz->setText(QStringLiteral("Audio"));
-    }
-    BPlay->setEnabled(true);
-    BStop->setEnabled(true);
-    BStep->setEnabled(true);
-    BBack->setEnabled(true);
-
-    if (frames > 0 || VideoWidth == 0) {
-        engine.stop();
-        engine.seek(0);
-        engine.pause();
-        PlayState = StateStopped;
-    }
-    engine.setVolume(ButtonVolume->isDown() ? MediaEngine::Silence
-                                            : -(25 - 5 * VolumeLevel) * (25 - 5 * VolumeLevel));
-    // Recent files: new names go on top; a name already listed stays where it is.
-    if (!app.form2()->recentFiles().contains(path))
-        app.form2()->addRecentFile(path);
-    Timer->start();
-    const bool resuming = CurrentFile == QLatin1String("Start");
-    if (resuming)
-        engine.seek(ResumePos);
-    CurrentFile = info.absoluteFilePath().left(255);
-    ResumePos = 0;
-    LastDir = info.absolutePath() + QLatin1Char('/');
-    BPlayClick();
-    TimerTimer();
-    return true;
-}
-
-void TForm1::BPlayClick()
-{
-    if (PlayState == StatePaused || PlayState == StateStopped) {
-        app.form2()->engine().play();
-        BPause->setEnabled(true);
-        PlayState = StatePlaying;
-        BPause->setDown(false);
-        BPlay->setDown(true);
-        app.formPlayList()->BPlay->setEnabled(false);
-        app.formPlayList()->BPause->setEnabled(true);
-        app.form3()->TimerNapisClear->start();
-    }
-    if (PlayState != StateNone && PlayState == StatePlaying)
-        BPlay->setDown(true);
-}
-
-void TForm1::BPauseClick()
-{
-    if (PlayState == StatePlaying) {
-        app.form2()->engine().pause();
-        PlayState = StatePaused;
-        app.formPlayList()->BPlay->setEnabled(true);
-        app.formPlayList()->BPause->setEnabled(false);
-        app.form3()->TimerNapisClear->stop();
-        BPlay->setDown(false);
-        BPause->setDown(true);
-    }
-    if (PlayState == StatePaused)
-        BPause->setDown(true);
-}
-
-void TForm1::BStopClick()
-{
-    if (PlayState == StateNone || PlayState == StateStopped)
-        return;
-    MediaEngine &engine = app.form2()->engine();
-    engine.stop();
-    engine.seek(0);
-    engine.pause();
-    PlayState = StateStopped;
-    BPlay->setDown(false);
-    BPause->setDown(false);
-    BPause->setEnabled(false);
-    app.formPlayList()->BPlay->setEnabled(true);
-    app.formPlayList()->BPause->setEnabled(false);
-}
-
-void TForm1::TimerTimer()
-{
-    if (MediaMode != ModeFile)
-        return;
-    if (PlayState != StateNone) {
-        const qint64 position = app.form2()->engine().position();
-        if (position >= 0)
-            PositionMs = position / 10000;
-        SliderPos->setValue(int(qMin<qint64>(PositionMs, INT_MAX)));
-    }
-    StatusTime->setText(TimeText::hms(PositionMs) + QLatin1Char('/') + DurationText);
 }
 
 // --- closing ---------------------------------------------------------------------------

@@ -2,6 +2,8 @@
 
 #include "ui/app/PlayerWindow.h"
 
+#include "core/Transport.h"
+
 #include <QMap>
 
 class QFrame;
@@ -40,17 +42,35 @@ public:
     bool Minimized = false;
     bool FirstOpen = true;
     bool OpenGivenFile = false;
-    QString OpenMovieFileName;    // the current file as the other windows read it
+    QString OpenMovieFileName;    // the file to open / the current file, full path
+    // What the open dialog is primed with next time: the last folder and the bare name.
+    QString OpenDialogFileName;
+    QString DialogFileNameTXT;    // the subtitle dialog's file name (the loader's input)
     QString PendingHandOver;      // a file handed over, opened at the next idle moment
     int TxtShift = 0, SpeedLevel = 0, BalanceLevel = 0, VolumeLevel = 0;
     int BrightLevel = 0, ContrastLevel = 0, SaturationLevel = 0, QualityLevel = 0;
     int FullScreenPanelLeft = 0, FullScreenPanelTop = 0;
+    // A-B repeat points, 100-ns units; 0 = not set.
+    qint64 RepeatStart = 0, RepeatStop = 0;
+    // Position plus the subtitle shifts, whole seconds (the subtitle matching reads it).
+    qint64 SubtitleClock = 0;
+    int FreezeCount() const { return m_antiFreeze.freezeCount(); }
 
     // --- operations other windows call ----------------------------------------------
     void ButtonOpenClick();
     void BPlayClick();
     void BPauseClick();
     void BStopClick();
+    void BStepClick();
+    void BBackClick();
+    void BNextClick();
+    void BPrevClick();
+    // The engine reached the end of the film.
+    void EndOfMedia();
+    // The watchdog's one-second tick.
+    void TimerFreezTimer();
+    // Files dropped on the panel (or the video window): only the first counts.
+    void DropFiles(const QStringList &paths);
     void ButtonPlayListClick();
     // A recent-files item: opened through the idle handler, as a hand-over is.
     void LastOpenClick(const QString &path);
@@ -99,6 +119,8 @@ protected:
     void resizeEvent(QResizeEvent *event) override;
     void changeEvent(QEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
+    void dragEnterEvent(QDragEnterEvent *event) override;
+    void dropEvent(QDropEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
@@ -107,9 +129,12 @@ private:
     void FormClose();
     void placeVideoAbovePanel();
     void placePanelBelowVideo();
-    bool openFile(const QString &path);
+    void skip(bool forward);
+    void sliderSeek(int x);
+    void placeFollowers();
 
     QMap<QString, QWidget *> m_controls;
+    Transport::AntiFreeze m_antiFreeze;
     bool m_shownOnce = false;
     bool m_closed = false;
     QPoint m_dragPress;

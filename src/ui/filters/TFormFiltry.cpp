@@ -44,3 +44,8 @@ TFormFiltry::TFormFiltry(Player &app) : PlayerWindow(app, Qt::Tool)
     AudioOutFilter->setObjectName("AudioOutFilter");
     AudioOutFilter->move(8, 8);
 }
+
+QString TFormFiltry::chosenAudioOutput() const
+{
+    return AudioOutFilter->isChecked() ? FilterAudioOut : QString();
+}

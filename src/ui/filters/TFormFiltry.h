@@ -13,6 +13,14 @@ class TFormFiltry : public PlayerWindow
 public:
     explicit TFormFiltry(Player &app);
 
+    // What every new graph gets besides its own elements (element factory names; empty =
+    // none): the extra picture filter, the audio effect, and the audio output when
+    // "always use" is ticked.
+    QString chosenVideoFilter() const { return ChosenVideoFilter; }
+    QString chosenAudioFilter() const { return ChosenAudioFilter; }
+    QString chosenAudioOutput() const;
+    QString ChosenVideoFilter, ChosenAudioFilter;
+
     QListWidget *ListFiltr = nullptr;
     // "Always use this audio output", and the output's name (chosen on the expanded side).
     QCheckBox *AudioOutFilter = nullptr;

@@ -68,3 +68,7 @@ TFormPlayList::TFormPlayList(Player &app)
     button(ZDButton1, "ZDButton1", "", "Save (to print)");
     bar->addStretch(1);
 }
+
+// The list's own add, order and file handling arrive with the playlist; until then a
+// multiple choice keeps only the file that is opened.
+void TFormPlayList::replaceWith(const QStringList &) {}

@@ -12,6 +12,9 @@ class TFormPlayList : public PlayerWindow
 public:
     explicit TFormPlayList(Player &app);
 
+    // Several files chosen at once become the whole list (the first is opened by the caller).
+    void replaceWith(const QStringList &files);
+
     // The playlist dialogs' folder and current list file (stored between runs).
     QString DirPlayList;
     QString FilePlayList;

@@ -144,6 +144,25 @@ QWidget *TForm4::buildSubtitlesPage()
     AllTXTToMenu = check(page, form, "AllTXTToMenu",
                          QStringLiteral("Wszystkie napisy z katalogu w menu"), false);
     NapisNow = check(page, form, "NapisNow", QStringLiteral("Pokaż bieżąco wyświetlany napis"), false);
+    auto shift = [&](QSlider *&member, const char *name, const QString &caption) {
+        member = new QSlider(Qt::Horizontal, page);
+        member->setObjectName(name);
+        member->setRange(-59, 59);
+        member->setValue(0);
+        form->addRow(caption, member);
+    };
+    shift(SliderTXTSetupMin, "SliderTXTSetupMin", QStringLiteral("Przesunięcie napisów [min]:"));
+    shift(SliderTXTSetup, "SliderTXTSetup", QStringLiteral("Przesunięcie napisów [s]:"));
+    EFrameToSec = new QDoubleSpinBox(page);
+    EFrameToSec->setObjectName("EFrameToSec");
+    EFrameToSec->setRange(1, 90);
+    EFrameToSec->setDecimals(4);
+    EFrameToSec->setSingleStep(0.1);
+    EFrameToSec->setValue(25);
+    EFrameToSec->setToolTip(QStringLiteral("Tylko dla napisów klatkowych, np. {2345}{2355}"));
+    CFrameToSec = new QCheckBox(QStringLiteral("Klatek na sekundę:"), page);
+    CFrameToSec->setObjectName("CFrameToSec");
+    form->addRow(CFrameToSec, EFrameToSec);
     return scrolled(page, "TabSheetSubtitles");
 }
 
@@ -427,3 +446,6 @@ void TForm4::BOSDFontColorChangeClick()
         return;
     paintFont(app.formOSD(), OSDPanelWzor, OSDWzorKolor, app.formOSD()->font(), color);
 }
+
+int TForm4::subtitleShiftMinutes() const { return SliderTXTSetupMin->value(); }
+int TForm4::subtitleShiftSeconds() const { return SliderTXTSetup->value(); }

@@ -14,6 +14,7 @@ class PageInfo;
 class QButtonGroup;
 class QCheckBox;
 class QComboBox;
+class QDoubleSpinBox;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
@@ -77,6 +78,13 @@ public:
 
     QTabWidget *PageControl = nullptr;
     // Subtitles
+    // The subtitle clock's shifts (minutes and seconds), set in the subtitle editor.
+    int subtitleShiftMinutes() const;
+    int subtitleShiftSeconds() const;
+    QSlider *SliderTXTSetupMin = nullptr, *SliderTXTSetup = nullptr;
+    // Frames per second for frame-numbered subtitles: the film's own, measured at open.
+    QDoubleSpinBox *EFrameToSec = nullptr;
+    QCheckBox *CFrameToSec = nullptr;
     QLineEdit *EFontName = nullptr;
     SpinEdit *EFontSize = nullptr;
     TZDButton *BFontChange = nullptr, *BFontColorChange = nullptr;

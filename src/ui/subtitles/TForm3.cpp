@@ -19,3 +19,11 @@ TForm3::TForm3(Player &app)
     TimerNapisClear->setInterval(3000);
     resize(400, 60);
 }
+
+// The subtitle list, its timing and the reading queue arrive with the subtitle loader;
+// until then there is nothing to wait or to match.
+void TForm3::emptyQueue() {}
+void TForm3::loadForFilm() {}
+void TForm3::loadDropped(const QString &) {}
+void TForm3::greet() {}
+void TForm3::matchSubtitle(qint64) {}

@@ -4,6 +4,7 @@
 #include "engine/MediaEngine.h"
 #include "ui/app/Player.h"
 #include "ui/app/TForm1.h"
+#include "ui/osd/TFormOSD.h"
 #include "ui/playlist/TFormPlayList.h"
 #include "ui/settings/PageInfo.h"
 #include "ui/settings/TForm4.h"
@@ -11,6 +12,9 @@
 
 #include <QActionGroup>
 #include <QCloseEvent>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QMimeData>
 #include <QLabel>
 #include <QMenu>
 #include <QMouseEvent>
@@ -62,6 +66,7 @@ TForm2::TForm2(Player &app, std::unique_ptr<MediaEngine> engine)
     TimerCursor->setInterval(5000);
 
     buildPopupMenu();
+    connect(m_engine.get(), &MediaEngine::complete, this, [this] { this->app.form1()->EndOfMedia(); });
     Panel->installEventFilter(this);
     installEventFilter(this);
 
@@ -203,6 +208,29 @@ void TForm2::MClearLastOpenClick()
         delete items.first();
 }
 
+void TForm2::dragEnterEvent(QDragEnterEvent *event)
+{
+    if (event->mimeData()->hasUrls())
+        event->acceptProposedAction();
+}
+
+void TForm2::dropEvent(QDropEvent *event)
+{
+    QStringList paths;
+    for (const QUrl &url : event->mimeData()->urls())
+        if (url.isLocalFile())
+            paths << url.toLocalFile();
+    event->acceptProposedAction();
+    app.form1()->DropFiles(paths);
+}
+
+void TForm2::resizeEvent(QResizeEvent *event)
+{
+    PlayerWindow::resizeEvent(event);
+    if (m_engine->isCreated() && app.form1()->VideoWidth > 0)
+        fitPicture();
+}
+
 void TForm2::closeEvent(QCloseEvent *event)
 {
     // The video window cannot outlive the panel: closing it ends the program.
@@ -217,6 +245,10 @@ bool TForm2::eventFilter(QObject *watched, QEvent *event)
     switch (event->type()) {
     case QEvent::MouseButtonPress: {
         auto *e = static_cast<QMouseEvent *>(event);
+        if (app.formOSD()->countdownRunning()) {
+            app.formOSD()->breakCountdown();
+            return true;
+        }
         const QPoint client = mapFromGlobal(e->globalPosition().toPoint());
         if (e->button() == Qt::RightButton) {
             PopupMenu->popup(pos() + client + QPoint(3, 20));

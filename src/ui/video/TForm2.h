@@ -20,6 +20,16 @@ public:
 
     MediaEngine &engine() const { return *m_engine; }
 
+    // Releases the old graph and builds one for the file: preset filters, the filters
+    // menu, frames and duration, the picture inside this window, stopped at the start.
+    void BuildGraph(const QString &path);
+    // True while the graph has a video renderer whose frame count the watchdog can read.
+    bool RendererHeld = false;
+    // The picture rectangle in the client area (zoom and pan-scan work on it).
+    QRect ZoomRect;
+    // Where the window goes back to when full screen ends.
+    QRect WindowedBounds;
+
     // Recent files: newest first, at most nine; the submenu ends with a separator and
     // the clear item.
     void addRecentFile(const QString &path);
@@ -67,10 +77,14 @@ public:
 
 protected:
     void closeEvent(QCloseEvent *event) override;
+    void dragEnterEvent(QDragEnterEvent *event) override;
+    void dropEvent(QDropEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     void buildPopupMenu();
+    void fitPicture();
     void MShowPanelClick();
     void MClearLastOpenClick();
 

@@ -1,0 +1,110 @@
+// Building the playback graph for one file, and what the engine reports while it plays.
+#include "ui/video/TForm2.h"
+
+#include "engine/MediaEngine.h"
+#include "ui/app/Dialogs.h"
+#include "ui/app/Player.h"
+#include "ui/app/TForm1.h"
+#include "ui/filters/FilterPropertyPage.h"
+#include "ui/filters/TFormFiltry.h"
+#include "ui/settings/TForm4.h"
+#include "ui/skins/TZDButton.h"
+#include "ui/subtitles/TForm3.h"
+#include "ui/video/TFormFullScreenProgress.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QDoubleSpinBox>
+#include <QFileInfo>
+#include <QLabel>
+#include <QListWidget>
+#include <QMenu>
+#include <QProgressBar>
+#include <QSlider>
+
+void TForm2::BuildGraph(const QString &path)
+{
+    TForm1 *panel = app.form1();
+    // The filter items of the last film go; the separator and "Więcej o filtrach..." stay.
+    const QList<QAction *> items = panel->MenuFiltry->actions();
+    for (int i = 0; i + 2 < items.size(); ++i)
+        delete items[i];
+    panel->LFunction->setEnabled(true);
+    panel->SliderFUN->setEnabled(true);
+
+    if (!QFileInfo::exists(path))
+        return;
+    m_engine->release();
+    RendererHeld = false;
+    panel->PositionMs = 0;
+    panel->DurationMs = 0; // a film that cannot be built must not show the last one's length
+    if (!m_engine->create()) {
+        app.dialogs().message(this, QMessageBox::Warning, QStringLiteral("Brivara"),
+                              QStringLiteral("Unable to create DirectShow Interface (Reinstall DirectX minimum V8.0!)"));
+        return;
+    }
+    m_engine->setPresetFilters(app.formFiltry()->chosenVideoFilter(), app.formFiltry()->chosenAudioFilter(),
+                               app.formFiltry()->chosenAudioOutput());
+    // Movie menus and codec names come from the file itself (movie menu, codec identification).
+    panel->MenuInFile = false;
+
+    const MediaEngine::RenderResult result = m_engine->render(QFileInfo(path).absoluteFilePath());
+    if (result != MediaEngine::RenderResult::Ok) {
+        const QString text = m_engine->videoSize().width() == 0 && result == MediaEngine::RenderResult::Failed
+                                 ? QStringLiteral("Nie można odtworzyć pliku (brak kodeka lub plik uszkodzony):\n") + path
+                                 : app.messages().text(30);
+        app.dialogs().message(this, QMessageBox::Warning, QStringLiteral("Brivara"), text);
+    }
+    panel->PlayState = TForm1::StateBuilt;
+    ColorControl1->setEnabled(false);
+    app.formFiltry()->ListFiltr->clear();
+
+    for (const MediaEngine::FilterInfo &filter : m_engine->filtersInUse()) {
+        if (!filter.hasPropertyPage)
+            continue;
+        app.formFiltry()->ListFiltr->addItem(filter.name);
+        auto *item = new QAction(filter.name, panel->MenuFiltry);
+        connect(item, &QAction::triggered, this, [this, name = filter.name] {
+            FilterPropertyPage page(*m_engine, name, this);
+            page.exec();
+        });
+        const QList<QAction *> now = panel->MenuFiltry->actions();
+        panel->MenuFiltry->insertAction(now[now.size() - 2], item);
+    }
+    RendererHeld = m_engine->framesDrawn() >= 0;
+
+    const qint64 frames = m_engine->durationFrames();
+    const qint64 duration = m_engine->duration();
+    // Our engine counts video frames only; a sound file has none but still a length, and
+    // must play. Nothing to count and no length: left built, not started.
+    const bool soundOnly = m_engine->videoSize().width() == 0 && duration > 0;
+    if (frames == 0 && !soundOnly)
+        return;
+    if (frames > 0) {
+        panel->FrameRate = double(frames) / (double(duration) / MediaEngine::UnitsPerSecond);
+        app.form4()->EFrameToSec->setValue(panel->FrameRate);
+    }
+    panel->DurationMs = duration / 10000;
+    const int maximum = int(qMin<qint64>(panel->DurationMs, INT_MAX));
+    app.formFullScreenProgress()->FullScreenProgress->setRange(0, maximum);
+    app.formFullScreenProgress()->FullScreenProgress->setValue(0);
+    panel->SliderPos->setRange(0, maximum);
+    panel->SliderPos->setValue(0);
+
+    m_engine->setOwner(Panel);
+    fitPicture();
+    m_engine->setPictureVisible(true);
+    panel->BStopClick();
+    panel->PlayState = TForm1::StateStopped;
+    m_engine->setVolume(panel->ButtonVolume->down()
+                            ? MediaEngine::Silence
+                            : -(25 - 5 * panel->VolumeLevel) * (25 - 5 * panel->VolumeLevel));
+}
+
+void TForm2::fitPicture()
+{
+    int height = Panel->height();
+    if (app.form4()->NapisPod->isChecked())
+        height -= 2 * QFontMetrics(app.form3()->font()).height() + 20;
+    m_engine->setWindowPosition(QRect(0, 0, Panel->width(), qMax(0, height)));
+}

@@ -120,12 +120,14 @@ stop_brivara() {
   if kill -0 "$p" 2>/dev/null; then
     echo "cpu_play: brivara did not quit on request; terminating it" >&2
     kill -TERM "$p" 2>/dev/null || true
+    for _ in $(seq 30); do running "$p" || break; sleep 0.1; done
+    running "$p" && kill -KILL "$p" 2>/dev/null || true
   fi
   wait "$p" 2>/dev/null || true
   started=()
 }
 start_gstplay() {
-  gst-play-1.0 --no-interactive "${gstplay_args[@]}" "$film" </dev/null >/dev/null 2>"$work/gst-play.log" &
+  gst-play-1.0 --no-interactive "${gstplay_args[@]}" "$film" </dev/null >/dev/null 2>"$work/gstplay.log" &
   pid=$!
   started+=("$pid")
 }
@@ -150,9 +152,19 @@ playing_run() {
   if [ "$c0" = gone ] || [ "$c1" = gone ]; then ok=0; fi
   if [ "$player" = brivara ] && [ "$ok" = 1 ]; then
     state=$(play_state)
-    [ "$state" = 1 ] || { echo "cpu_play: brivara was not playing (playState ${state:-none})" >&2; ok=0; }
+    if [ "$state" != 1 ]; then
+      echo "cpu_play: brivara was not playing (playState ${state:-none})" >&2
+      [ -z "$state" ] && echo "cpu_play: no answer on its control socket; main thread" \
+        "$(grep '^State:' "/proc/$pid/status" 2>/dev/null | tr -s '\t ' ' '), waiting in" \
+        "$(cat "/proc/$pid/wchan" 2>/dev/null || echo '?')" >&2
+      ok=0
+    fi
   fi
   "stop_$player" "$pid"
+  if [ "$ok" != 1 ]; then
+    echo "cpu_play: the end of its output:" >&2
+    tail -n 5 "$work/$player.log" | sed 's/^/    /' >&2
+  fi
   if [ "$ok" = 1 ]; then result="$(( c1 - c0 )) $(( (w1 - w0) / 1000000 ))"; else result=fail; fi
 }
 
@@ -264,8 +276,12 @@ for i in $(seq "$runs"); do
   done
 done
 b_med=$(median "${b_cpu[@]}"); g_med=$(median "${g_cpu[@]}")
-echo "gst-play-1.0  median CPU playing: $g_med ms per ${window} s ($(median "${g_pct[@]}") % of one core)"
-echo "brivara       median CPU playing: $b_med ms per ${window} s ($(median "${b_pct[@]}") % of one core)"
+report_playing() {   # report_playing NAME MEDIAN_MS MEDIAN_PERCENT
+  if [ "$2" = fail ]; then echo "$1 median CPU playing: not measured"
+  else echo "$1 median CPU playing: $2 ms per ${window} s ($3 % of one core)"; fi
+}
+report_playing "gst-play-1.0 " "$g_med" "$(median "${g_pct[@]}")"
+report_playing "brivara      " "$b_med" "$(median "${b_pct[@]}")"
 if [ "$b_med" != fail ] && [ "$g_med" != fail ] && [ "$g_med" -gt 0 ]; then
   awk -v b="$b_med" -v g="$g_med" 'BEGIN { printf "ratio brivara / gst-play-1.0 (playing): %.2f\n", b / g }'
 fi

@@ -1,5 +1,6 @@
 #include "support/TestPlayer.h"
 #include "ui/app/TForm1.h"
+#include "ui/filters/TFormFiltry.h"
 #include "ui/osd/TFormOSD.h"
 #include "ui/playlist/TFormPlayList.h"
 #include "ui/settings/SetupControls.h"
@@ -10,6 +11,7 @@
 #include <QCheckBox>
 #include <QFile>
 #include <QLabel>
+#include <QListWidget>
 #include <QMenu>
 #include <QSlider>
 #include <QTemporaryDir>
@@ -76,6 +78,39 @@ private slots:
         QCOMPARE(p->CurrentFile, film);
         QCOMPARE(f.t.engine->volume(), -625); // level 0
         QCOMPARE(f.t->form2()->recentFiles(), QStringList{film});
+    }
+
+    void theGraphsFiltersAreListedAboveTheFixedItems()
+    {
+        Fixture f;
+        f.t.engine->setFilters({{"videobalance0", "videobalance", true},
+                                {"queue3", "queue", false},
+                                {"ximagesink0", "ximagesink", true}});
+        f.open(touch(f.dir, "film.avi"));
+        QStringList items;
+        for (QAction *a : f.panel()->MenuFiltry->actions())
+            items << a->text();
+        QCOMPARE(items, (QStringList{"videobalance0", "ximagesink0", "", "Więcej o filtrach..."}));
+        QCOMPARE(f.t->formFiltry()->ListFiltr->count(), 2);
+        // A second film replaces them.
+        f.t.engine->setFilters({{"audiopanorama0", "audiopanorama", true}});
+        f.open(touch(f.dir, "film2.avi"));
+        QCOMPARE(f.panel()->MenuFiltry->actions().size(), 3);
+        QCOMPARE(f.panel()->MenuFiltry->actions().first()->text(), QStringLiteral("audiopanorama0"));
+        QVERIFY(f.t->form2()->RendererHeld);
+    }
+
+    void anEngineThatCannotStartIsReportedAndTheOpenGoesOn()
+    {
+        Fixture f;
+        f.t.engine->setCreateFails(true);
+        f.open(touch(f.dir, "film.avi"));
+        QCOMPARE(f.t.dialogs->asked.size(), 1);
+        QCOMPARE(f.t.dialogs->asked[0].text,
+                 QStringLiteral("Unable to create DirectShow Interface (Reinstall DirectX minimum V8.0!)"));
+        QCOMPARE(f.panel()->StatusFileName->text(), QStringLiteral("Tytuł: film.avi"));
+        QCOMPARE(f.panel()->DurationText, QStringLiteral("00:00:00"));
+        QCOMPARE(f.panel()->PlayState, int(TForm1::StateNone));
     }
 
     void theStateTableHolds()

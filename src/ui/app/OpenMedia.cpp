@@ -94,6 +94,7 @@ void TForm1::ButtonOpenClick()
         SliderFUN->setValue(0);
     app.form3()->TimerNapisClear->stop();
     app.form3()->emptyQueue();
+    app.form4()->SubtitleMarker = 999999;
     video->PanelCaption->clear();
     SliderPos->setEnabled(true);
     ButtonFullScreen->setEnabled(true);
@@ -159,7 +160,7 @@ void TForm1::ButtonOpenClick()
     if (app.form4()->CLoadTXT->isChecked()) {
         const QString candidate = MediaFiles::subtitleCandidate(path);
         DialogFileNameTXT = QFileInfo::exists(candidate) ? candidate : QString();
-        app.form3()->loadForFilm();
+        LoadTXT(true);
     } else {
         NapisyCheck->setDown(false);
     }
@@ -223,7 +224,7 @@ void TForm1::DropFiles(const QStringList &paths)
     const QString path = paths.first().left(260);
     if (MediaFiles::isSubtitle(path)) {
         DialogFileNameTXT = path;
-        app.form3()->loadDropped(path);
+        LoadTXT(false);
         return;
     }
     OpenMovieFileName = path;

@@ -130,7 +130,7 @@ void TForm1::TimerTimer()
         app.formOSD()->ShowOSD(QStringLiteral("Repeat"));
     }
     if (NapisyCheck->down())
-        app.form3()->matchSubtitle(SubtitleClock);
+        matchSubtitles();
 }
 
 void TForm1::TimerFreezTimer()

@@ -233,6 +233,8 @@ void TForm1::connectControls()
     connect(BPrev, &TZDButton::clicked, this, &TForm1::BPrevClick);
     connect(TimerFreez, &QTimer::timeout, this, &TForm1::TimerFreezTimer);
     connect(ButtonOpen, &TZDButton::clicked, this, &TForm1::ButtonOpenClick);
+    connect(ButtonOpenTXT, &TZDButton::clicked, this, &TForm1::ButtonOpenTXTClick);
+    connect(MenuTXT->actions().last(), &QAction::triggered, this, &TForm1::ButtonOpenTXTClick);
     connect(ButtonPlayList, &TZDButton::clicked, this, &TForm1::ButtonPlayListClick);
     connect(ButtonSetup, &TZDButton::clicked, this, &TForm1::ButtonSetupClick);
     connect(CaptionSzpilka, &TZDButton::clicked, this, &TForm1::CaptionSzpilkaClick);

@@ -65,6 +65,14 @@ public:
     void BBackClick();
     void BNextClick();
     void BPrevClick();
+    // Subtitles: reads the current subtitle file into the list; with rebuildMenu the
+    // subtitle menu is rebuilt first and may choose the file itself.
+    void LoadTXT(bool rebuildMenu);
+    void ButtonOpenTXTClick();
+    void MenuTXTClick(QAction *item);
+    // The subtitle step of the main timer: shows the entry whose start is the clock's second.
+    void matchSubtitles();
+
     // The engine reached the end of the film.
     void EndOfMedia();
     // The watchdog's one-second tick.
@@ -132,6 +140,7 @@ private:
     void skip(bool forward);
     void sliderSeek(int x);
     void placeFollowers();
+    bool rebuildSubtitleMenu();
 
     QMap<QString, QWidget *> m_controls;
     Transport::AntiFreeze m_antiFreeze;

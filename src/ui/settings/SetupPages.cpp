@@ -22,6 +22,8 @@
 #include <QRadioButton>
 #include <QScrollArea>
 #include <QSlider>
+#include <QListWidget>
+#include <QSpinBox>
 #include <QTableWidget>
 #include <QTimer>
 #include <QVBoxLayout>
@@ -144,26 +146,82 @@ QWidget *TForm4::buildSubtitlesPage()
     AllTXTToMenu = check(page, form, "AllTXTToMenu",
                          QStringLiteral("Wszystkie napisy z katalogu w menu"), false);
     NapisNow = check(page, form, "NapisNow", QStringLiteral("Pokaż bieżąco wyświetlany napis"), false);
-    auto shift = [&](QSlider *&member, const char *name, const QString &caption) {
-        member = new QSlider(Qt::Horizontal, page);
-        member->setObjectName(name);
-        member->setRange(-59, 59);
-        member->setValue(0);
-        form->addRow(caption, member);
-    };
-    shift(SliderTXTSetupMin, "SliderTXTSetupMin", QStringLiteral("Przesunięcie napisów [min]:"));
-    shift(SliderTXTSetup, "SliderTXTSetup", QStringLiteral("Przesunięcie napisów [s]:"));
-    EFrameToSec = new QDoubleSpinBox(page);
+    return scrolled(page, "TabSheetSubtitles");
+}
+
+QWidget *TForm4::buildEditorPage()
+{
+    auto *page = new QWidget;
+    page->setObjectName("TabSheetEditor");
+    auto *layout = new QVBoxLayout(page);
+    TimeTXTEditor = new QTableWidget(0, 2, page);
+    TimeTXTEditor->setObjectName("TimeTXTEditor");
+    TimeTXTEditor->setHorizontalHeaderLabels({QStringLiteral("Time"), QStringLiteral("Text")});
+    TimeTXTEditor->horizontalHeader()->setSectionResizeMode(1, QHeaderView::Stretch);
+    TimeTXTEditor->verticalHeader()->setDefaultSectionSize(18);
+    TimeTXTEditor->setSelectionBehavior(QAbstractItemView::SelectRows);
+    TimeTXTEditor->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    layout->addWidget(TimeTXTEditor, 1);
+    LLinii = new QLabel(page);
+    LLinii->setObjectName("LLinii");
+    layout->addWidget(LLinii);
+
+    auto *shift = new QGroupBox(QStringLiteral("Przesuń czas napisów o dodatkowe:"), page);
+    shift->setObjectName("GroupShift");
+    auto *form = new QFormLayout(shift);
+    SliderTXTSetup = new QSlider(Qt::Horizontal, shift);
+    SliderTXTSetup->setObjectName("SliderTXTSetup");
+    SliderTXTSetup->setRange(-60, 60);
+    SliderTXTSetup->setSingleStep(5);
+    SliderTXTSetup->setPageStep(5);
+    LabeltxtSec = new QLabel(QStringLiteral("0 s"), shift);
+    LabeltxtSec->setObjectName("LabeltxtSec");
+    auto *seconds = new QHBoxLayout;
+    seconds->addWidget(SliderTXTSetup, 1);
+    seconds->addWidget(LabeltxtSec);
+    form->addRow(seconds);
+    SliderTXTSetupMin = new QSpinBox(shift);
+    SliderTXTSetupMin->setObjectName("SliderTXTSetupMin");
+    SliderTXTSetupMin->setRange(-999, 999);
+    form->addRow(QStringLiteral("i minut"), SliderTXTSetupMin);
+    EFrameToSec = new QDoubleSpinBox(shift);
     EFrameToSec->setObjectName("EFrameToSec");
     EFrameToSec->setRange(1, 90);
     EFrameToSec->setDecimals(4);
     EFrameToSec->setSingleStep(0.1);
     EFrameToSec->setValue(25);
     EFrameToSec->setToolTip(QStringLiteral("Tylko dla napisów klatkowych, np. {2345}{2355}"));
-    CFrameToSec = new QCheckBox(QStringLiteral("Klatek na sekundę:"), page);
+    CFrameToSec = new QCheckBox(QStringLiteral("Klatek na sekundę:"), shift);
     CFrameToSec->setObjectName("CFrameToSec");
     form->addRow(CFrameToSec, EFrameToSec);
-    return scrolled(page, "TabSheetSubtitles");
+    layout->addWidget(shift);
+
+    // The raw lines of the file, as read; the loader works on them.
+    Napisy = new QListWidget(page);
+    Napisy->setObjectName("Napisy");
+    Napisy->hide();
+    return page;
+}
+
+void TForm4::showSubtitles()
+{
+    TimeTXTEditor->setRowCount(int(m_subtitles.size()));
+    for (int i = 0; i < m_subtitles.size(); ++i) {
+        TimeTXTEditor->setItem(i, 0, new QTableWidgetItem(m_subtitles[i].start));
+        TimeTXTEditor->setItem(i, 1, new QTableWidgetItem(m_subtitles[i].text));
+    }
+    // The count includes the heading row, as the grid always showed it.
+    LLinii->setText(QStringLiteral("Text %1 of %2")
+                        .arg(qMax(1, TimeTXTEditor->currentRow() + 1))
+                        .arg(m_subtitles.size() + 1));
+}
+
+void TForm4::setSubtitles(const SubtitleList &list, const QStringList &rawLines)
+{
+    m_subtitles = list;
+    Napisy->clear();
+    Napisy->addItems(rawLines);
+    showSubtitles();
 }
 
 QWidget *TForm4::buildIQPage()
@@ -334,6 +392,8 @@ void TForm4::connectHandlers()
     onValue(EFontSize, &TForm4::EFontSizeChange);
     onValue(OSDAutoInfoTime, &TForm4::OSDAutoInfoTimeChange);
     connect(DisplayModeBox, &QComboBox::currentTextChanged, this, &TForm4::DisplayModeBoxChange);
+    connect(SliderTXTSetup, &QSlider::valueChanged, this,
+            [this](int v) { LabeltxtSec->setText(QString::number(v) + QStringLiteral(" s")); });
     connect(BFontChange, &TZDButton::clicked, this, &TForm4::BFontChangeClick);
     connect(BFontColorChange, &TZDButton::clicked, this, &TForm4::BFontColorChangeClick);
     connect(BOSDFontChange, &TZDButton::clicked, this, &TForm4::BOSDFontChangeClick);
@@ -448,4 +508,11 @@ void TForm4::BOSDFontColorChangeClick()
 }
 
 int TForm4::subtitleShiftMinutes() const { return SliderTXTSetupMin->value(); }
+
+void TForm4::PageControl1Change()
+{
+    // The editor needs room for its texts; the other pages keep the narrow window.
+    const bool editor = PageControl->currentWidget() == EditorPage;
+    resize(editor ? 640 : 368, height());
+}
 int TForm4::subtitleShiftSeconds() const { return SliderTXTSetup->value(); }

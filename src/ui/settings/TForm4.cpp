@@ -38,6 +38,8 @@ TForm4::TForm4(Player &app) : PlayerWindow(app, Qt::Tool | Qt::WindowStaysOnTopH
     PageControl->addTab(buildPlayingPage(), QStringLiteral("Odtwarzanie"));
     PageControl->addTab(buildKeysPage(), QStringLiteral("Klawisze"));
     PageControl->addTab(buildSkinsPage(), QStringLiteral("Skórki"));
+    EditorPage = buildEditorPage();
+    PageControl->addTab(EditorPage, QStringLiteral("Edycja Napisów"));
     Associations = new PageAssociations(app.dialogs());
     PageControl->addTab(Associations, QStringLiteral("Formaty Plików/Inne"));
     SetupInfo = new PageInfo(app.messages());
@@ -59,6 +61,7 @@ TForm4::TForm4(Player &app) : PlayerWindow(app, Qt::Tool | Qt::WindowStaysOnTopH
     button(ButtonSetupOK, "ButtonSetupOK", QStringLiteral("OK"));
 
     connectHandlers();
+    connect(PageControl, &QTabWidget::currentChanged, this, &TForm4::PageControl1Change);
     buildBindings();
     showKeys();
 }

@@ -2,6 +2,7 @@
 
 #include "core/DisplayMode.h"
 #include "core/KeyTable.h"
+#include "core/SubtitleLine.h"
 #include "ui/app/PlayerWindow.h"
 
 #include <QMap>
@@ -18,6 +19,8 @@ class QDoubleSpinBox;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
+class QListWidget;
+class QSpinBox;
 class QPlainTextEdit;
 class QRadioButton;
 class QSlider;
@@ -81,7 +84,19 @@ public:
     // The subtitle clock's shifts (minutes and seconds), set in the subtitle editor.
     int subtitleShiftMinutes() const;
     int subtitleShiftSeconds() const;
-    QSlider *SliderTXTSetupMin = nullptr, *SliderTXTSetup = nullptr;
+    QSpinBox *SliderTXTSetupMin = nullptr; // minutes, -999..999
+    QSlider *SliderTXTSetup = nullptr;     // seconds, -60..60 step 5
+    QLabel *LabeltxtSec = nullptr;
+    // The subtitle list (shown in the editor grid), the raw lines of its file, and the row
+    // shown last (999999 = none).
+    const SubtitleList &subtitles() const { return m_subtitles; }
+    void setSubtitles(const SubtitleList &list, const QStringList &rawLines);
+    int SubtitleMarker = 999999;
+    QTableWidget *TimeTXTEditor = nullptr;
+    QListWidget *Napisy = nullptr;
+    QLabel *LLinii = nullptr;
+    QWidget *EditorPage = nullptr;
+    void PageControl1Change();
     // Frames per second for frame-numbered subtitles: the film's own, measured at open.
     QDoubleSpinBox *EFrameToSec = nullptr;
     QCheckBox *CFrameToSec = nullptr;
@@ -150,6 +165,8 @@ private:
     QWidget *buildPlayingPage();
     QWidget *buildKeysPage();
     QWidget *buildSkinsPage();
+    QWidget *buildEditorPage();
+    void showSubtitles();
     void connectHandlers();
     void buildBindings();
     void bind(const char *name, std::function<QVariant()> get,
@@ -164,6 +181,7 @@ private:
     void reportStoreError(const QString &error);
 
     QMap<QString, Binding> m_bindings;
+    SubtitleList m_subtitles;
     KeyBindings m_keys;
     DisplayMode m_fullScreenMode;
     // Kept from the loader for the fonts it builds after the group is read.

@@ -1,6 +1,8 @@
 #pragma once
 
+#include "core/SubtitleTiming.h"
 #include "ui/app/PlayerWindow.h"
+#include "ui/subtitles/SubtitleComposer.h"
 
 class QTimer;
 
@@ -22,5 +24,42 @@ public:
     // Shows the subtitle whose start is the clock's second, if one is due.
     void matchSubtitle(qint64 clockSeconds);
 
+    // Shows `text` ("|" between lines, "\" before an italic line) now, or queues it behind
+    // the one being read. `fromQueue`: the clear timer hands over a waiting text.
+    // `gapToNext`: the time to the next subtitle, for IQ Text.
+    void ShowSubtitle(const QString &text, bool fromQueue, qint64 gapToNext);
+    // The subtitle's time is up: clear it and show the next waiting one, if any.
+    void TimerNapisClearTimer();
+
+    // What is on screen now (the last subtitle laid out) and whether its letters show.
+    const SubtitleComposition &composition() const { return m_shown; }
+    bool textShown() const { return m_textShown; }
+    const QStringList &waiting() const { return m_iq.queue(); }
+    // Whether the semi-transparent kind gets a see-through box (a compositor blends it);
+    // without one it is drawn as the transparent kind.
+    bool seeThroughBox() const { return m_translucent; }
+
     QTimer *TimerNapisClear = nullptr;
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+    void mousePressEvent(QMouseEvent *event) override;
+    void mouseMoveEvent(QMouseEvent *event) override;
+    void mouseReleaseEvent(QMouseEvent *event) override;
+    void wheelEvent(QWheelEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
+
+private:
+    SubtitleStyle style() const;
+    SubtitleStage stage() const;
+    int kind() const;
+    bool semiBoxActive() const;
+    void leaveFullScreen();
+
+    IQText m_iq;
+    SubtitleComposition m_shown;
+    int m_shownKind = SubtitleStyle::Transparent;
+    bool m_textShown = false;
+    bool m_translucent = false;
+    int m_grabY = 0;
 };

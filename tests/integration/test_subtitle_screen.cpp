@@ -1,0 +1,285 @@
+#include "support/TestPlayer.h"
+#include "support/TestSupport.h"
+#include "ui/app/TForm1.h"
+#include "ui/settings/SetupControls.h"
+#include "ui/settings/TForm4.h"
+#include "ui/subtitles/TForm3.h"
+#include "ui/video/TForm2.h"
+
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QDir>
+#include <QScreen>
+#include <QtTest>
+
+namespace {
+
+const QColor Backdrop(0, 150, 220);    // the film under the subtitle
+const QColor Letters(255, 255, 0);     // the subtitle font's colour
+constexpr int Outline = 4;
+constexpr int LetterPixels = 40;
+
+bool exactly(QRgb pixel, const QColor &colour) { return QColor(pixel).rgb() == colour.rgb(); }
+bool dark(QRgb pixel) { return qRed(pixel) < 60 && qGreen(pixel) < 60 && qBlue(pixel) < 60; }
+
+QImage screenshot()
+{
+    return QGuiApplication::primaryScreen()->grabWindow(0).toImage().convertToFormat(QImage::Format_RGB32);
+}
+
+QString save(const QImage &shot, const QRect &area, const QString &name)
+{
+    const QString file = QDir::temp().filePath(QStringLiteral("brivara-subtitle-%1.png").arg(name));
+    shot.copy(area.adjusted(-20, -20, 20, 20)).save(file);
+    qInfo("screenshot: %s", qPrintable(file));
+    return file;
+}
+
+// A player whose video window, over a backdrop of the same colour, fills most of the
+// screen; subtitles in yellow, 40 pixels, outline 4, each staying 10 s.
+struct Stage
+{
+    TestPlayer t;
+    QWidget backdrop;
+
+    Stage()
+    {
+        t->start({});
+        QPalette bp = backdrop.palette();
+        bp.setColor(QPalette::Window, Backdrop);
+        backdrop.setWindowFlags(Qt::FramelessWindowHint);
+        backdrop.setPalette(bp);
+        backdrop.setAutoFillBackground(true);
+        backdrop.setGeometry(QGuiApplication::primaryScreen()->geometry());
+        backdrop.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&backdrop));
+
+        TForm2 *video = t->form2();
+        video->Panel->setPalette(bp);
+        video->setPalette(bp);
+        video->setGeometry(100, 150, 800, 500);
+        video->show();
+        video->raise();
+        QVERIFY(QTest::qWaitForWindowExposed(video));
+
+        TForm4 *prefs = t->form4();
+        prefs->IQNapisow->setChecked(false);
+        prefs->NapisyCzas->setValue(10);
+        prefs->FontAutoHeight->setChecked(false);
+        prefs->EObwodka->setValue(Outline);
+        prefs->EObwodkaChange();
+        prefs->NapisBottom->setValue(10);
+        TForm3 *sub = t->form3();
+        QFont f(QStringLiteral("DejaVu Sans"));
+        f.setPixelSize(LetterPixels);
+        sub->setFont(f);
+        QPalette sp = sub->palette();
+        sp.setColor(QPalette::WindowText, Letters);
+        sub->setPalette(sp);
+    }
+
+    void setKind(int id) { t->form4()->FontTypeGroup->button(id)->setChecked(true); }
+
+    // Shows the text and waits until its letters are on the screen.
+    QImage show(const QString &text, QRect *area)
+    {
+        TForm3 *sub = t->form3();
+        sub->ShowSubtitle(text, false, 10000);
+        QImage shot;
+        auto lettersShown = [&] {
+            if (!sub->isVisible())
+                return false;
+            *area = QRect(sub->mapToGlobal(QPoint(0, 0)), sub->size());
+            shot = screenshot();
+            for (int y = area->top(); y <= area->bottom(); ++y)
+                for (int x = area->left(); x <= area->right(); ++x)
+                    if (exactly(shot.pixel(x, y), Letters))
+                        return true;
+            return false;
+        };
+        if (!QTest::qWaitFor(lettersShown, 5000))
+            return {};
+        QTest::qWait(200); // the idle placement may still move it
+        *area = QRect(sub->mapToGlobal(QPoint(0, 0)), sub->size());
+        return screenshot();
+    }
+};
+
+} // namespace
+
+// Subtitles as they really appear on an X server over a coloured film.
+class TestSubtitleScreen : public QObject
+{
+    Q_OBJECT
+private slots:
+    void initTestCase()
+    {
+        if (QGuiApplication::platformName() != QLatin1String("xcb"))
+            QSKIP("needs an X server (run under xvfb-run)");
+    }
+
+    void transparentShowsOnlyTheOutlinedLetters()
+    {
+        Stage s;
+        s.setKind(0);
+        QRect area;
+        const QImage shot = s.show(QStringLiteral("Ala ma kota|i psa"), &area);
+        QVERIFY(!shot.isNull());
+        save(shot, area, QStringLiteral("transparent"));
+        const QRegion mask = s.t->form3()->mask().translated(area.topLeft());
+        QVERIFY(!mask.isEmpty());
+
+        int letterPixels = 0, darkPixels = 0, outlinedBelowRight = 0;
+        QPointF letterSum, darkSum;
+        for (int y = area.top(); y <= area.bottom(); ++y) {
+            for (int x = area.left(); x <= area.right(); ++x) {
+                const QRgb p = shot.pixel(x, y);
+                if (!mask.contains(QPoint(x, y))) {
+                    // Between the letters: the film.
+                    QVERIFY2(exactly(p, Backdrop), qPrintable(QStringLiteral("gap at %1,%2").arg(x).arg(y)));
+                    continue;
+                }
+                QVERIFY2(!exactly(p, Backdrop), qPrintable(QStringLiteral("shape at %1,%2").arg(x).arg(y)));
+                if (exactly(p, Letters)) {
+                    ++letterPixels;
+                    letterSum += QPointF(x, y);
+                    // Down and right of a letter pixel lies letter or outline, never film
+                    // (the letters sit 1 pixel right of and 1 or 2 below their outline).
+                    const QPoint corner(x + Outline - 1, y + Outline - 2);
+                    if (mask.contains(corner) && !exactly(shot.pixel(corner), Backdrop))
+                        ++outlinedBelowRight;
+                } else if (dark(p)) {
+                    ++darkPixels;
+                    darkSum += QPointF(x, y);
+                }
+            }
+        }
+        QVERIFY(letterPixels > 500);
+        QCOMPARE(outlinedBelowRight, letterPixels);
+        QVERIFY(darkPixels > letterPixels / 3);
+        // The black rim lies mostly right of and below the letters.
+        const QPointF letterCentre = letterSum / letterPixels, darkCentre = darkSum / darkPixels;
+        QVERIFY(darkCentre.x() > letterCentre.x() + 0.5);
+        QVERIFY(darkCentre.y() > letterCentre.y() + 0.5);
+    }
+
+    void italicLinesLean()
+    {
+        Stage s;
+        s.setKind(0);
+        QRect area;
+        const QImage shot = s.show(QStringLiteral("IIII|\\IIII"), &area);
+        QVERIFY(!shot.isNull());
+        save(shot, area, QStringLiteral("italic"));
+        const int ch = s.t->form3()->composition().charHeight;
+        // Mean x of the letter pixels in the top and the bottom rows of each line's strokes.
+        auto lean = [&](int line) {
+            const int top = area.top() + line * (ch + 2);
+            QList<int> rows;
+            for (int y = top; y < top + ch + 2; ++y)
+                for (int x = area.left(); x <= area.right(); ++x)
+                    if (exactly(shot.pixel(x, y), Letters)) {
+                        rows << y;
+                        break;
+                    }
+            if (rows.size() < 10)
+                return 0.0;
+            auto meanX = [&](int y) {
+                double sum = 0;
+                int n = 0;
+                for (int x = area.left(); x <= area.right(); ++x)
+                    if (exactly(shot.pixel(x, y), Letters)) {
+                        sum += x;
+                        ++n;
+                    }
+                return sum / n;
+            };
+            return meanX(rows.first() + 1) - meanX(rows.last() - 1);
+        };
+        const double upright = lean(0), italic = lean(1);
+        qInfo("lean: upright %.1f px, italic %.1f px", upright, italic);
+        QVERIFY(qAbs(upright) < 1.0);
+        QVERIFY(italic > 4.0);
+    }
+
+    void opaqueIsABlackStripThatStays()
+    {
+        Stage s;
+        s.setKind(1);
+        QRect area;
+        const QImage shot = s.show(QStringLiteral("Nieprzezroczyste"), &area);
+        QVERIFY(!shot.isNull());
+        save(shot, area, QStringLiteral("opaque"));
+        TForm2 *video = s.t->form2();
+        QCOMPARE(area.width(), video->width());
+        int letters = 0;
+        for (int y = area.top(); y <= area.bottom(); ++y)
+            for (int x = area.left(); x <= area.right(); ++x) {
+                const QRgb p = shot.pixel(x, y);
+                QVERIFY2(!exactly(p, Backdrop), qPrintable(QStringLiteral("film at %1,%2").arg(x).arg(y)));
+                letters += exactly(p, Letters);
+            }
+        QVERIFY(letters > 300);
+        // The whole left and right quarters are black: the text box sits in the middle.
+        for (int x : {area.left() + 2, area.right() - 2})
+            for (int y = area.top(); y <= area.bottom(); ++y)
+                QVERIFY(dark(shot.pixel(x, y)));
+
+        // Time is up: a black strip without letters.
+        s.t->form3()->TimerNapisClearTimer();
+        QImage blank;
+        auto cleared = [&] {
+            blank = screenshot();
+            for (int y = area.top(); y <= area.bottom(); ++y)
+                for (int x = area.left(); x <= area.right(); ++x)
+                    if (!dark(blank.pixel(x, y)))
+                        return false;
+            return true;
+        };
+        QTRY_VERIFY(cleared());
+        save(blank, area, QStringLiteral("opaque-cleared"));
+    }
+
+    void draggedByTheMouse()
+    {
+        Stage s;
+        s.setKind(1);
+        QRect area;
+        QVERIFY(!s.show(QStringLiteral("Przeciągnij"), &area).isNull());
+        TForm3 *sub = s.t->form3();
+        const int before = sub->y();
+        const QPoint grab = area.center();
+        QCOMPARE(TestSupport::run("xdotool", {"mousemove", QString::number(grab.x()), QString::number(grab.y()),
+                                              "mousedown", "1"}),
+                 0);
+        QTRY_VERIFY(s.t->dragging);
+        QCOMPARE(TestSupport::run("xdotool", {"mousemove", QString::number(grab.x()),
+                                              QString::number(grab.y() - 120)}),
+                 0);
+        QTRY_COMPARE(sub->y(), before - 120);
+        QCOMPARE(TestSupport::run("xdotool", {"mouseup", "1"}), 0);
+        QTRY_VERIFY(!s.t->dragging);
+        QVERIFY(s.t->form4()->NapisBottom->value() > 10);
+    }
+
+    void semiTransparentWithoutACompositorIsCutToTheLetters()
+    {
+        Stage s;
+        s.setKind(2);
+        if (s.t->form3()->seeThroughBox())
+            QSKIP("a compositor is running: the box is see-through");
+        QRect area;
+        const QImage shot = s.show(QStringLiteral("Półprzezroczyste"), &area);
+        QVERIFY(!shot.isNull());
+        save(shot, area, QStringLiteral("semi"));
+        QVERIFY(!s.t->form3()->mask().isEmpty());
+        const QRegion mask = s.t->form3()->mask().translated(area.topLeft());
+        for (int y = area.top(); y <= area.bottom(); ++y)
+            for (int x = area.left(); x <= area.right(); ++x)
+                if (!mask.contains(QPoint(x, y)))
+                    QVERIFY(exactly(shot.pixel(x, y), Backdrop));
+    }
+};
+
+QTEST_MAIN(TestSubtitleScreen)
+#include "test_subtitle_screen.moc"

@@ -97,7 +97,7 @@ for spec in "${formats[@]}"; do
   "$bench" --generate "$format" "$entries" "$file" "$encoding"
   "$bench" --generate "$format" 1 "$tiny" "$encoding"
   line=$("$bench" "$file" $((runs * 4)) 25)
-  brivara_ms=$(sed -n 's/.*median_ms=\([0-9.]*\).*/\1/p' <<<"$line")
+  brivara_ms=$(sed -n 's/.* median_ms=\([0-9.]*\).*/\1/p' <<<"$line")
   got=$(sed -n 's/^entries=\([0-9]*\).*/\1/p' <<<"$line")
   size=$(du -k "$file" | cut -f1)
   echo "$name ($encoding, ${size} KiB): brivara $brivara_ms ms for $got entries [$line]"

@@ -103,13 +103,12 @@ int main(int argc, char **argv)
     const QRegion old = perPath(lines, size);
     const QRegion fresh = mask(lines, size);
 
-    const double oldMs = medianMs(qMax(1, rounds / 5), [&] { return perPath(lines, size); });
+    const double oldMs = medianMs(rounds, [&] { return perPath(lines, size); });
     const double newMs = medianMs(rounds, [&] { return mask(lines, size); });
 
     std::printf("three-line subtitle, outline %d, window %dx%d, font %s %dpx bold\n", Outline,
                 size.width(), size.height(), qPrintable(QFontInfo(font).family()), charHeight);
-    std::printf("per-path (%d paths): %8.3f ms (median of %d)\n", 3 * (Outline + 1) * (Outline + 1), oldMs,
-                qMax(1, rounds / 5));
+    std::printf("per-path (%d paths): %8.3f ms (median of %d)\n", 3 * (Outline + 1) * (Outline + 1), oldMs, rounds);
     std::printf("mask (3 paths):      %8.3f ms (median of %d)\n", newMs, rounds);
     std::printf("ratio per-path/mask: %8.1f\n", newMs > 0 ? oldMs / newMs : 0.0);
     std::printf("shape: %lld px per-path, %lld px mask, %lld px differ\n", area(old), area(fresh),

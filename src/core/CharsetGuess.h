@@ -10,7 +10,7 @@ namespace CharsetGuess {
 
 // What is worth looking at: the lines that hold bytes outside ASCII (the rest reads the
 // same in every candidate), up to about `limit` bytes. Keeps guessing quick on long files.
-QByteArray evidence(const QByteArray &bytes, qsizetype limit = 64 * 1024);
+QByteArray evidence(const QByteArray &bytes, qsizetype limit = 16 * 1024);
 
 // uchardet's own answer ("WINDOWS-1250", "UTF-8", ...); empty when it has none.
 QByteArray detect(const QByteArray &bytes);

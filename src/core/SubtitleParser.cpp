@@ -2,6 +2,7 @@
 
 #include "core/SubRipParser.h"
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
 
@@ -24,7 +25,7 @@ QString upperExtension(const QString &fileName)
 
 // Characters `from` to `from + n` (to the end for a negative n), moved inwards where an end
 // would fall inside a surrogate pair: taking text by position never leaves half a character.
-QString wholeMid(const QString &text, qsizetype from, qsizetype n = -1)
+QStringView wholeMid(QStringView text, qsizetype from, qsizetype n = -1)
 {
     if (from >= text.size())
         return {};
@@ -33,86 +34,90 @@ QString wholeMid(const QString &text, qsizetype from, qsizetype n = -1)
         ++from;
     if (to < text.size() && to > from && text[to].isLowSurrogate() && text[to - 1].isHighSurrogate())
         --to;
-    return from < to ? text.mid(from, to - from) : QString();
+    return from < to ? text.sliced(from, to - from) : QStringView();
+}
+
+QStringView cutView(QStringView text)
+{
+    return wholeMid(text, 0, SubtitleTextMax);
 }
 
 // The text after the second `close` of `s`, or after the first when there is no second.
 // `s` starts right after the first one.
-QString afterSecond(const QString &s, QChar close)
+QStringView afterSecond(QStringView s, QChar close)
 {
     const qsizetype second = s.indexOf(close);
-    return second >= 0 ? s.mid(second + 1) : s;
+    return second >= 0 ? s.sliced(second + 1) : s;
 }
 
-std::optional<SubtitleLine> entry(qint64 seconds, const QString &text)
+std::optional<SubtitleLine> entry(qint64 seconds, QStringView text)
 {
     if (seconds < 0 || seconds > NumberMax)
         return std::nullopt;
-    return SubtitleLine{keyForSeconds(seconds), cutText(text)};
+    return SubtitleLine{keyForSeconds(seconds), cutView(text).toString()};
 }
 
 // [start][stop]text, tenths of a second; `s` is the line without its "[".
-std::optional<SubtitleLine> tenthsBracket(const QString &s)
+std::optional<SubtitleLine> tenthsBracket(QStringView s)
 {
     const qsizetype close = s.indexOf(QLatin1Char(']'));
     if (close < 0)
         return std::nullopt;
-    const auto tenths = wholeNumber(QStringView(s).left(close));
+    const auto tenths = wholeNumber(s.left(close));
     if (!tenths)
         return std::nullopt;
-    return entry(*tenths / 10, afterSecond(s.mid(close + 1), QLatin1Char(']')));
+    return entry(*tenths / 10, afterSecond(s.sliced(close + 1), QLatin1Char(']')));
 }
 
 // {start}{stop}text, frames of the film; `s` is the line without its "{".
-std::optional<SubtitleLine> frameBrace(const QString &s, double frameRate)
+std::optional<SubtitleLine> frameBrace(QStringView s, double frameRate)
 {
     if (!(frameRate > 0) || !std::isfinite(frameRate))
         return std::nullopt;
     const qsizetype close = s.indexOf(QLatin1Char('}'));
     if (close < 0)
         return std::nullopt;
-    const auto frames = wholeNumber(QStringView(s).left(close));
+    const auto frames = wholeNumber(s.left(close));
     if (!frames)
         return std::nullopt;
     const double seconds = std::trunc(double(*frames) / frameRate);
     if (!(seconds <= double(NumberMax)))
         return std::nullopt;
-    return entry(qint64(seconds), afterSecond(s.mid(close + 1), QLatin1Char('}')));
+    return entry(qint64(seconds), afterSecond(s.sliced(close + 1), QLatin1Char('}')));
 }
 
 // [mm:ss]text; `s` is the line without its "[". The fields are read by position. Minutes
 // past 59 carry into hours, so that a film longer than an hour keeps keys the clock meets.
-std::optional<SubtitleLine> minuteSecondBracket(const QString &s)
+std::optional<SubtitleLine> minuteSecondBracket(QStringView s)
 {
-    const auto minutes = wholeNumber(QStringView(s).mid(0, 2));
-    const auto seconds = wholeNumber(QStringView(s).mid(3, 2));
+    const auto minutes = wholeNumber(s.mid(0, 2));
+    const auto seconds = wholeNumber(s.mid(3, 2));
     if (!minutes || !seconds)
         return std::nullopt;
-    const qsizetype close = s.indexOf(QLatin1Char(']'));
-    return entry(*minutes * 60 + *seconds, s.mid(close + 1));
+    return entry(*minutes * 60 + *seconds, s.sliced(s.indexOf(QLatin1Char(']')) + 1));
 }
 
 // <SYNC Start=ms>text; `s` is the line without its "<". Lines with a CLASS attribute and
 // lines ending in ";" (an "&nbsp;" that only clears the screen) are not subtitles.
-std::optional<SubtitleLine> sami(QString s)
+std::optional<SubtitleLine> sami(QStringView s)
 {
     if (!s.startsWith(QLatin1String("SYNC "), Qt::CaseInsensitive)
         || s.contains(QLatin1String("CLASS"), Qt::CaseInsensitive) || s.endsWith(QLatin1Char(';')))
         return std::nullopt;
-    s = s.mid(s.indexOf(QLatin1Char('=')) + 1);
+    s = s.sliced(s.indexOf(QLatin1Char('=')) + 1);
     const qsizetype close = s.indexOf(QLatin1Char('>'));
     if (close < 0)
         return std::nullopt;
-    const auto ms = wholeNumber(QStringView(s).left(close));
+    const auto ms = wholeNumber(s.left(close));
     if (!ms)
         return std::nullopt;
-    s = s.mid(close + 1);
-    const qsizetype br = s.indexOf(QLatin1String("<BR>"), 0, Qt::CaseInsensitive);
+    QString text = s.sliced(close + 1).toString();
+    const qsizetype br = text.indexOf(QLatin1String("<BR>"), 0, Qt::CaseInsensitive);
     if (br >= 0)
-        s.replace(br, 4, QLatin1Char('|'));
+        text.replace(br, 4, QLatin1Char('|'));
     // One leading tag (<P>, <FONT ...>) goes.
-    const qsizetype tagEnd = s.indexOf(QLatin1Char('>'));
-    return entry(*ms / 1000, tagEnd >= 0 ? s.mid(tagEnd + 1) : s);
+    const qsizetype tagEnd = text.indexOf(QLatin1Char('>'));
+    return entry(*ms / 1000, QStringView(text).sliced(tagEnd + 1));
 }
 
 } // namespace
@@ -142,21 +147,34 @@ SubtitleFormat detectFormat(const QString &firstLine, const QString &upperExtens
 
 QString cutText(const QString &text)
 {
-    if (text.size() <= SubtitleTextMax)
-        return text;
-    // Never half of a character written as a surrogate pair.
-    const bool split = text[SubtitleTextMax - 1].isHighSurrogate();
-    return text.left(split ? SubtitleTextMax - 1 : SubtitleTextMax);
+    return text.size() <= SubtitleTextMax ? text : cutView(text).toString();
 }
 
 QString keyForSeconds(qint64 seconds)
 {
+    // Written from the right; one allocation per key (the list holds thousands).
     seconds = std::max<qint64>(seconds, 0);
-    const qint64 hours = seconds / 3600;
-    const qint64 minutes = (seconds - 3600 * hours) / 60;
-    const qint64 secs = seconds - 3600 * hours - 60 * minutes;
-    const QLatin1Char zero('0');
-    return QStringLiteral("%1:%2:%3").arg(hours, 2, 10, zero).arg(minutes, 2, 10, zero).arg(secs, 2, 10, zero);
+    qint64 hours = seconds / 3600;
+    const qint64 minutes = seconds / 60 % 60;
+    const qint64 secs = seconds % 60;
+    char16_t buffer[32];
+    qsizetype at = std::size(buffer);
+    const auto twoDigits = [&](qint64 value) {
+        buffer[--at] = char16_t(u'0' + value % 10);
+        buffer[--at] = char16_t(u'0' + value / 10);
+    };
+    twoDigits(secs);
+    buffer[--at] = u':';
+    twoDigits(minutes);
+    buffer[--at] = u':';
+    const qsizetype hoursEnd = at;
+    do {
+        buffer[--at] = char16_t(u'0' + hours % 10);
+        hours /= 10;
+    } while (hours > 0);
+    if (hoursEnd - at < 2)
+        buffer[--at] = u'0';
+    return QString(reinterpret_cast<const QChar *>(buffer + at), std::size(buffer) - at);
 }
 
 std::optional<qint64> wholeNumber(QStringView text)
@@ -191,7 +209,7 @@ SubtitleList parseTimeColon(QStringList *lines)
     for (QString &line : *lines) {
         if (line.size() > 1 && line[1] == QLatin1Char(':'))
             line.prepend(QLatin1Char('0'));
-        list.append(SubtitleLine{wholeMid(line, 0, 8), cutText(wholeMid(line, 9))});
+        list.append(SubtitleLine{wholeMid(line, 0, 8).toString(), cutView(wholeMid(line, 9)).toString()});
     }
     return list;
 }
@@ -200,7 +218,7 @@ std::optional<SubtitleLine> parseLine(const QString &line, SubtitleFormat format
 {
     // The first character is the format's opening mark (or anything at all: it is not looked
     // at), and only the next 255 characters take part.
-    const QString s = cutText(wholeMid(line, 1));
+    const QStringView s = cutView(wholeMid(line, 1));
     switch (format) {
     case SubtitleFormat::TenthsBracket:
         return tenthsBracket(s);

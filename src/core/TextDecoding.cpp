@@ -158,8 +158,11 @@ bool readSubtitleFile(const QString &path, QStringList *lines, QString *error, Q
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         return fail(file.errorString());
-    // The size may have changed since it was looked at: never read more than the limit.
-    const QByteArray bytes = file.read(SubtitleFileMaxBytes + 1);
+    // The size may have changed since it was looked at: read on if the file grew, but never
+    // past the limit.
+    QByteArray bytes = file.read(info.size() + 1);
+    if (bytes.size() > info.size() && file.error() == QFileDevice::NoError)
+        bytes += file.read(SubtitleFileMaxBytes + 1 - bytes.size());
     if (file.error() != QFileDevice::NoError)
         return fail(file.errorString());
     if (bytes.size() > SubtitleFileMaxBytes)

@@ -189,18 +189,6 @@ private slots:
         QCOMPARE(strip.boxOffset, 165);
     }
 
-    void lineRows()
-    {
-        QCOMPARE(outlineTop(0, 27), 0);
-        QCOMPARE(outlineTop(1, 27), 29);
-        QCOMPARE(outlineTop(2, 27), 58);
-        QCOMPARE(textTop(0, 27), 1);
-        QCOMPARE(textTop(1, 27), 30);
-        QCOMPARE(textTop(2, 27), 60);
-        QCOMPARE(windowHeight(3, 27), 93);
-        QCOMPARE(lineOffset(300, 200), 50);
-    }
-
     void draggingStaysInsideTheVideoWindow()
     {
         // Room: 400 - 100 - 20 = 280 pixels.

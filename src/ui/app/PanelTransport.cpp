@@ -6,6 +6,7 @@
 #include "core/TimeText.h"
 #include "core/Transport.h"
 #include "engine/MediaEngine.h"
+#include "platform/ScreenSaver.h"
 #include "ui/app/Player.h"
 #include "ui/moviemenu/TFormMenu.h"
 #include "ui/osd/TFormOSD.h"
@@ -29,6 +30,8 @@ void TForm1::BPlayClick()
 {
     if (PlayState == StatePaused || PlayState == StateStopped) {
         app.form2()->engine().play();
+        // A countdown or a monitor switched off may have let the screen saver back.
+        app.screenSaver().inhibit();
         app.formOSD()->ShowOSD(QStringLiteral("PLAY"));
         BPause->setEnabled(true);
         PlayState = StatePlaying;

@@ -79,6 +79,11 @@ QJsonObject Player::playerState() const
     state["minimized"] = m_form1->Minimized;
     state["pendingHandOver"] = m_form1->PendingHandOver;
     state["screenSaverInhibited"] = m_screenSaver->isInhibited();
+    state["osdVisible"] = m_formOSD->isVisible();
+    state["osdText"] = m_formOSD->text();
+    state["subtitleVisible"] = m_form3->isVisible() && m_form3->textShown();
+    state["subtitleText"] = m_form3->text();
+    state["subtitleCount"] = int(m_form4->subtitles().size());
     return state;
 }
 

@@ -66,7 +66,8 @@ QRegion SubtitleShape::outlineRegion(const QList<QPainterPath> &paths, const QSi
     const int width = size.width();
     const int height = size.height();
 
-    QImage letters(size, QImage::Format_Alpha8);
+    // The raster engine fills 32-bit pixels fastest (several times faster than 8-bit alpha).
+    QImage letters(size, QImage::Format_ARGB32_Premultiplied);
     letters.fill(0);
     {
         QPainter p(&letters);
@@ -81,7 +82,7 @@ QRegion SubtitleShape::outlineRegion(const QList<QPainterPath> &paths, const QSi
     // (or itself) is.
     std::vector<uchar> wide(size_t(width) * size_t(height));
     for (int y = 0; y < height; ++y) {
-        const uchar *in = letters.constScanLine(y);
+        const auto *in = reinterpret_cast<const QRgb *>(letters.constScanLine(y));
         uchar *out = wide.data() + size_t(y) * size_t(width);
         int last = INT_MIN / 2;
         for (int x = 0; x < width; ++x) {

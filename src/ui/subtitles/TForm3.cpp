@@ -55,12 +55,6 @@ TForm3::TForm3(Player &app)
     resize(492, 66);
 }
 
-// The subtitle list and its matching arrive with the subtitle loader; until then there is
-// nothing to load or to match.
-void TForm3::loadForFilm() {}
-void TForm3::loadDropped(const QString &) {}
-void TForm3::matchSubtitle(qint64) {}
-
 void TForm3::emptyQueue() { m_iq.clear(); }
 
 void TForm3::greet() { ShowSubtitle(QStringLiteral("ZD"), false, 500); }
@@ -117,7 +111,11 @@ void TForm3::ShowSubtitle(const QString &text, bool fromQueue, qint64 gapToNext)
     timing.readingMs = prefs->IQTime->value();
     timing.maxReadingMs = prefs->IQTime->maximum();
     timing.fixedMs = prefs->NapisyCzas->tag() > 0 ? prefs->NapisyCzas->tag() : int(prefs->NapisyCzas->value()) * 1000;
-    const IQText::Decision decision = m_iq.decide(text, fromQueue, gapToNext, TimerNapisClear->isActive(), timing);
+    // Only letters being read hold a new text back. The panel restarts the clear timer
+    // whenever playing starts, also with nothing on screen; taken alone, that running
+    // timer would keep the first subtitle of a film waiting for no one.
+    const bool reading = TimerNapisClear->isActive() && m_textShown && isVisible();
+    const IQText::Decision decision = m_iq.decide(text, fromQueue, gapToNext, reading, timing);
     if (decision.queued)
         return;
     TimerNapisClear->stop();
@@ -125,6 +123,7 @@ void TForm3::ShowSubtitle(const QString &text, bool fromQueue, qint64 gapToNext)
 
     const SubtitleStyle s = style();
     m_shown = SubtitleComposer::compose(text, font(), s, stage());
+    m_text = text;
     m_shownKind = s.kind;
     m_textShown = true;
     setGeometry(m_shown.geometry);
@@ -155,13 +154,12 @@ void TForm3::TimerNapisClearTimer()
         m_iq.clear();
         return;
     }
-    if (kind() == SubtitleStyle::Opaque) {
-        // The black strip stays; only its letters go.
-        m_textShown = false;
+    m_textShown = false;
+    // The opaque kind's black strip stays; only its letters go.
+    if (kind() == SubtitleStyle::Opaque)
         update();
-    } else {
+    else
         hide();
-    }
     if (const std::optional<QString> next = m_iq.peekNext()) {
         // The text is still counted as waiting while its time is computed.
         ShowSubtitle(*next, true, 0);

@@ -15,14 +15,8 @@ public:
 
     // Subtitles waiting behind the one being read; emptied by every jump in the film.
     void emptyQueue();
-    // Loads the subtitles of a film just opened (the panel has primed the file name).
-    void loadForFilm();
-    // A subtitle file dropped on a window.
-    void loadDropped(const QString &path);
     // The product's mark shown briefly at the start of a long film.
     void greet();
-    // Shows the subtitle whose start is the clock's second, if one is due.
-    void matchSubtitle(qint64 clockSeconds);
 
     // Shows `text` ("|" between lines, "\" before an italic line) now, or queues it behind
     // the one being read. `fromQueue`: the clear timer hands over a waiting text.
@@ -34,6 +28,8 @@ public:
     // What is on screen now (the last subtitle laid out) and whether its letters show.
     const SubtitleComposition &composition() const { return m_shown; }
     bool textShown() const { return m_textShown; }
+    // The text last laid out, as it was given ("|" and "\" included).
+    const QString &text() const { return m_text; }
     const QStringList &waiting() const { return m_iq.queue(); }
     // Whether the semi-transparent kind gets a see-through box (a compositor blends it);
     // without one it is drawn as the transparent kind.
@@ -58,6 +54,7 @@ private:
 
     IQText m_iq;
     SubtitleComposition m_shown;
+    QString m_text;
     int m_shownKind = SubtitleStyle::Transparent;
     bool m_textShown = false;
     bool m_translucent = false;

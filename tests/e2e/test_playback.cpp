@@ -1,5 +1,6 @@
 #include "platform/ControlClient.h"
 #include "support/TestMedia.h"
+#include "support/TestSupport.h"
 
 #include <QJsonObject>
 #include <QProcess>
@@ -31,13 +32,7 @@ private slots:
     void initTestCase()
     {
         socket = QStringLiteral("brivara-play-%1").arg(QCoreApplication::applicationPid());
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.insert("BRIVARA_SOCKET", socket);
-        env.insert("BRIVARA_AUDIOSINK", "fakeaudiosink");
-        env.insert("XDG_CONFIG_HOME", home.filePath("config"));
-        env.insert("XDG_DATA_HOME", home.filePath("data"));
-        env.insert("BRIVARA_HOME", home.filePath("program"));
-        QDir().mkpath(home.filePath("program"));
+        const QProcessEnvironment env = TestSupport::playerEnvironment(home.path(), socket);
         const QString film = TestMedia::movie(6, "ball");
         QVERIFY(!film.isEmpty());
         player.setProcessEnvironment(env);

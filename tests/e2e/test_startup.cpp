@@ -1,6 +1,7 @@
 #include "core/ControlProtocol.h"
 #include "platform/ControlClient.h"
 #include "support/TestMedia.h"
+#include "support/TestSupport.h"
 
 #include <QDBusConnection>
 #include <QImage>
@@ -38,15 +39,8 @@ class TestE2EStartup : public QObject
 
     QProcessEnvironment environment() const
     {
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.insert("BRIVARA_SOCKET", socket);
-        env.insert("BRIVARA_AUDIOSINK", "fakeaudiosink");
         // Its own settings and program folder: nothing of the user's is read or written.
-        env.insert("XDG_CONFIG_HOME", home.filePath("config"));
-        env.insert("XDG_DATA_HOME", home.filePath("data"));
-        env.insert("BRIVARA_HOME", home.filePath("program"));
-        QDir().mkpath(home.filePath("program"));
-        return env;
+        return TestSupport::playerEnvironment(home.path(), socket);
     }
 
     QJsonObject ask(const QJsonObject &request)

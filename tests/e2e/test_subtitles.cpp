@@ -1,6 +1,7 @@
 #include "core/TextFile.h"
 #include "platform/ControlClient.h"
 #include "support/TestMedia.h"
+#include "support/TestSupport.h"
 
 #include <QJsonObject>
 #include <QProcess>
@@ -62,13 +63,7 @@ private slots:
         QVERIFY(TextFile::writeLines(home.filePath("film.txt"),
                                      {"00:00:01:To jest pierwszy napis, dość długi, żeby go czytać chwilę.",
                                       "00:00:02:Drugi napis|w dwóch liniach", "00:00:09:Koniec."}));
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.insert("BRIVARA_SOCKET", socket);
-        env.insert("BRIVARA_AUDIOSINK", "fakeaudiosink");
-        env.insert("XDG_CONFIG_HOME", home.filePath("config"));
-        env.insert("XDG_DATA_HOME", home.filePath("data"));
-        env.insert("BRIVARA_HOME", home.filePath("program"));
-        QDir().mkpath(home.filePath("program"));
+        const QProcessEnvironment env = TestSupport::playerEnvironment(home.path(), socket);
         player.setProcessEnvironment(env);
         player.setProcessChannelMode(QProcess::ForwardedChannels);
         player.start(qEnvironmentVariable("BRIVARA_EXE"), {film});

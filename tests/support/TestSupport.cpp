@@ -45,3 +45,19 @@ void isolateUserFolders(const QString &root)
 }
 
 } // namespace TestSupport
+
+namespace TestSupport {
+
+QProcessEnvironment playerEnvironment(const QString &root, const QString &socket)
+{
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert("BRIVARA_SOCKET", socket);
+    env.insert("BRIVARA_AUDIOSINK", "fakeaudiosink");
+    env.insert("XDG_CONFIG_HOME", root + "/config");
+    env.insert("XDG_DATA_HOME", root + "/data");
+    env.insert("BRIVARA_HOME", root + "/program");
+    QDir().mkpath(root + "/program");
+    return env;
+}
+
+} // namespace TestSupport

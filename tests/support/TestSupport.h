@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QProcessEnvironment>
 #include <QString>
 
 namespace TestSupport {
@@ -14,5 +15,9 @@ int run(const QString &program, const QStringList &arguments, int timeoutMs = 12
 // Points the user's settings, data and program folders (XDG_CONFIG_HOME, XDG_DATA_HOME,
 // BRIVARA_HOME) at fresh folders inside `root`, so a test never reads or writes the real ones.
 void isolateUserFolders(const QString &root);
+
+// The environment for a real brivara process in an end-to-end test: its own control socket,
+// a silent audio output, and settings, data and program folders inside `root`.
+QProcessEnvironment playerEnvironment(const QString &root, const QString &socket);
 
 } // namespace TestSupport

@@ -25,6 +25,7 @@
 #include <QRadioButton>
 #include <QSlider>
 #include <QTimer>
+#include <QWheelEvent>
 
 void TForm1::BPlayClick()
 {
@@ -134,6 +135,17 @@ void TForm1::TimerTimer()
     }
     if (NapisyCheck->down())
         matchSubtitles();
+}
+
+void TForm1::SliderFUNWheel(QWheelEvent *event)
+{
+    const int delta = event->angleDelta().y();
+    if (delta == 0) {
+        event->ignore();
+        return;
+    }
+    SliderFUN->setValue(SliderFUN->value() + (delta > 0 ? 1 : -1));
+    event->accept();
 }
 
 void TForm1::TimerFreezTimer()

@@ -13,6 +13,7 @@ class QMenu;
 class QAction;
 class QSlider;
 class QTimer;
+class QWheelEvent;
 class TZDButton;
 
 // The control panel: the main window. It holds the playback state every other window
@@ -77,6 +78,8 @@ public:
     void EndOfMedia();
     // The watchdog's one-second tick.
     void TimerFreezTimer();
+    // A wheel turn over the OSD, subtitles or picture moves the function slider one step.
+    void SliderFUNWheel(QWheelEvent *event);
     // Files dropped on the panel (or the video window): only the first counts.
     void DropFiles(const QStringList &paths);
     void ButtonPlayListClick();

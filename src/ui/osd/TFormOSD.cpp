@@ -148,14 +148,7 @@ void TFormOSD::TimerOSDTimer()
 
 void TFormOSD::wheelEvent(QWheelEvent *event)
 {
-    const int delta = event->angleDelta().y();
-    if (delta == 0) {
-        event->ignore();
-        return;
-    }
-    QSlider *slider = app.form1()->SliderFUN;
-    slider->setValue(slider->value() + (delta > 0 ? 1 : -1));
-    event->accept();
+    app.form1()->SliderFUNWheel(event);
 }
 
 // --- information line ----------------------------------------------------------------------

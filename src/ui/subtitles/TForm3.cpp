@@ -223,14 +223,7 @@ void TForm3::mouseReleaseEvent(QMouseEvent *event)
 
 void TForm3::wheelEvent(QWheelEvent *event)
 {
-    const int delta = event->angleDelta().y();
-    if (delta == 0) {
-        event->ignore();
-        return;
-    }
-    QSlider *slider = app.form1()->SliderFUN;
-    slider->setValue(slider->value() + (delta > 0 ? 1 : -1));
-    event->accept();
+    app.form1()->SliderFUNWheel(event);
 }
 
 void TForm3::keyPressEvent(QKeyEvent *event)

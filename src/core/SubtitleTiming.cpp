@@ -1,5 +1,7 @@
 #include "core/SubtitleTiming.h"
 
+#include "core/SubtitleParser.h"
+
 #include <algorithm>
 
 namespace SubtitleTiming {
@@ -45,9 +47,8 @@ std::optional<qint64> keySeconds(const QString &key)
 
 QString clockText(qint64 seconds)
 {
-    seconds = std::max<qint64>(seconds, 0);
-    return QString::asprintf("%02lld:%02d:%02d", static_cast<long long>(seconds / 3600),
-                             int(seconds % 3600 / 60), int(seconds % 60));
+    // The clock is compared with the loader's keys as text: one writer for both.
+    return SubtitleParsing::keyForSeconds(seconds);
 }
 
 std::optional<qint64> gapToNext(const QString &key, const QString &nextKey)

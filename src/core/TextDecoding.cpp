@@ -98,7 +98,7 @@ DecodedText decodeBytes(const QByteArray &bytes)
 
 QString readError(const QString &path, const QString &reason)
 {
-    return QStringLiteral("Cannot read the subtitle file \"%1\": %2.").arg(path, reason);
+    return QStringLiteral("Nie można odczytać pliku z napisami \"%1\": %2.").arg(path, reason);
 }
 
 } // namespace
@@ -142,15 +142,15 @@ bool readSubtitleFile(const QString &path, QStringList *lines, QString *error, Q
         return false;
     };
     if (path.isEmpty())
-        return fail(QStringLiteral("no file name was given"));
+        return fail(QStringLiteral("nie podano nazwy pliku"));
     const QFileInfo info(path);
     if (!info.exists())
-        return fail(QStringLiteral("the file does not exist"));
+        return fail(QStringLiteral("plik nie istnieje"));
     if (info.isDir())
-        return fail(QStringLiteral("it is a folder"));
+        return fail(QStringLiteral("to jest folder"));
     if (!info.isFile())
-        return fail(QStringLiteral("it is not a regular file"));
-    const QString tooLarge = QStringLiteral("it is larger than %1 MiB, too large for a subtitle file")
+        return fail(QStringLiteral("to nie jest zwykły plik"));
+    const QString tooLarge = QStringLiteral("plik jest większy niż %1 MiB, za duży na napisy")
                                  .arg(SubtitleFileMaxBytes / (1024 * 1024));
     if (info.size() > SubtitleFileMaxBytes)
         return fail(tooLarge);

@@ -160,8 +160,8 @@ private slots:
         QVERIFY(big.resize(SubtitleFileMaxBytes + 1)); // sparse: nothing is written
         big.close();
         const QList<std::pair<QString, QString>> cases{
-            {missing, "does not exist"}, {dir.path(), "folder"}, {large, "50 MiB"},
-            {QStringLiteral("/dev/zero"), "not a regular file"}, {QString(), "no file name"}};
+            {missing, "nie istnieje"}, {dir.path(), "folder"}, {large, "50 MiB"},
+            {QStringLiteral("/dev/zero"), "nie jest zwykły plik"}, {QString(), "nie podano nazwy"}};
         for (const auto &[path, reason] : cases) {
             QStringList lines{QStringLiteral("kept")};
             QString error;

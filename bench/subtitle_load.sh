@@ -89,8 +89,8 @@ echo "brivara: $bench"
 echo "ffmpeg: $(ffmpeg -version | head -n1)"
 echo "gstreamer: $(gst-launch-1.0 --version | sed -n 2p)"
 echo
-for spec in "${formats[@]}"; do
-  read -r name format ext encoding <<<"$spec"
+for entry in "${formats[@]}"; do
+  read -r name format ext encoding <<<"$entry"
   encoding=${encoding:-UTF-8}
   file="$work/$name.$ext"
   tiny="$work/$name-tiny.$ext"

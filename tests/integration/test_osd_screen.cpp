@@ -51,14 +51,9 @@ private slots:
         t->start({});
         // Something to see through the gaps: a backdrop and a video window of its colour.
         QWidget backdrop;
-        backdrop.setWindowFlags(Qt::FramelessWindowHint);
-        QPalette bp = backdrop.palette();
-        bp.setColor(QPalette::Window, Backdrop);
-        backdrop.setPalette(bp);
-        backdrop.setAutoFillBackground(true);
-        backdrop.setGeometry(QGuiApplication::primaryScreen()->geometry());
-        backdrop.show();
+        TestSupport::showBackdrop(backdrop, Backdrop);
         QVERIFY(QTest::qWaitForWindowExposed(&backdrop));
+        const QPalette bp = backdrop.palette();
 
         TForm2 *video = t->form2();
         video->Panel->setPalette(bp);

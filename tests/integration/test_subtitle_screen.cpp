@@ -1,4 +1,5 @@
 #include "support/TestPlayer.h"
+#include "support/TestSupport.h"
 #include "platform/Compositor.h"
 #include "ui/app/TForm1.h"
 #include "ui/settings/SetupControls.h"
@@ -47,14 +48,9 @@ struct Stage
     Stage()
     {
         t->start({});
-        QPalette bp = backdrop.palette();
-        bp.setColor(QPalette::Window, Backdrop);
-        backdrop.setWindowFlags(Qt::FramelessWindowHint);
-        backdrop.setPalette(bp);
-        backdrop.setAutoFillBackground(true);
-        backdrop.setGeometry(QGuiApplication::primaryScreen()->geometry());
-        backdrop.show();
+        TestSupport::showBackdrop(backdrop, Backdrop);
         QVERIFY(QTest::qWaitForWindowExposed(&backdrop));
+        const QPalette bp = backdrop.palette();
 
         TForm2 *video = t->form2();
         video->Panel->setPalette(bp);

@@ -1,6 +1,9 @@
 #include "support/TestSupport.h"
 
 #include <QDir>
+#include <QGuiApplication>
+#include <QScreen>
+#include <QWidget>
 #include <QProcess>
 #include <QStandardPaths>
 
@@ -58,6 +61,21 @@ QProcessEnvironment playerEnvironment(const QString &root, const QString &socket
     env.insert("BRIVARA_HOME", root + "/program");
     QDir().mkpath(root + "/program");
     return env;
+}
+
+} // namespace TestSupport
+
+namespace TestSupport {
+
+void showBackdrop(QWidget &backdrop, const QColor &colour)
+{
+    backdrop.setWindowFlags(Qt::FramelessWindowHint);
+    QPalette palette = backdrop.palette();
+    palette.setColor(QPalette::Window, colour);
+    backdrop.setPalette(palette);
+    backdrop.setAutoFillBackground(true);
+    backdrop.setGeometry(QGuiApplication::primaryScreen()->geometry());
+    backdrop.show();
 }
 
 } // namespace TestSupport

@@ -1,7 +1,10 @@
 #pragma once
 
+#include <QColor>
 #include <QProcessEnvironment>
 #include <QString>
+
+class QWidget;
 
 namespace TestSupport {
 
@@ -19,5 +22,9 @@ void isolateUserFolders(const QString &root);
 // The environment for a real brivara process in an end-to-end test: its own control socket,
 // a silent audio output, and settings, data and program folders inside `root`.
 QProcessEnvironment playerEnvironment(const QString &root, const QString &socket);
+
+// A frameless window of one colour over the whole screen, shown: what shaped windows are
+// seen against in screenshots.
+void showBackdrop(QWidget &backdrop, const QColor &colour);
 
 } // namespace TestSupport

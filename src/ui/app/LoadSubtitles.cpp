@@ -19,6 +19,7 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QTableWidget>
+#include <QTimer>
 
 bool TForm1::rebuildSubtitleMenu()
 {
@@ -83,7 +84,9 @@ void TForm1::LoadTXT(bool rebuildMenu)
         // Nothing to show: the old film's subtitles must not stay on under this one's name.
         app.form4()->setSubtitles({}, parsed.rawLines);
         NapisyCheck->setDown(false);
-        app.formOSD()->ShowOSD(QStringLiteral("Brak napisów w pliku ") + QFileInfo(DialogFileNameTXT).fileName());
+        // After the rest of an open (its "PLAY" would cover the message at once).
+        const QString message = QStringLiteral("Brak napisów w pliku ") + QFileInfo(DialogFileNameTXT).fileName();
+        QTimer::singleShot(0, this, [this, message] { app.formOSD()->ShowOSD(message); });
         return;
     }
     app.form4()->setSubtitles(parsed.entries, parsed.rawLines);

@@ -129,9 +129,10 @@ void TForm1::ButtonOpenClick()
         else
             client = QSize(width(), VideoWidth > 0 ? int(double(width()) / VideoWidth * VideoHeight)
                                                    : video->height());
+        // The picture rectangle is the picture alone; the subtitle strip lies below it.
+        video->ZoomRect = QRect(QPoint(0, 0), client);
         client.rheight() += room;
         video->resize(client);
-        video->ZoomRect = QRect(QPoint(0, 0), client);
     } else {
         video->WindowedBounds.setSize(picture + QSize(0, room ? room + 20 : 0));
     }

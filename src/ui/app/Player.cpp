@@ -5,6 +5,7 @@
 #include "platform/ScreenSaver.h"
 #include "ui/app/Dialogs.h"
 #include "ui/app/IdleHook.h"
+#include "ui/app/KeyboardHook.h"
 #include "ui/app/TForm1.h"
 #include "ui/filters/TFormFiltry.h"
 #include "ui/moviemenu/TFormMenu.h"
@@ -49,6 +50,7 @@ Player::Player(Services services, QObject *parent)
     m_form4 = create<TForm4>();
 
     m_idle = new IdleHook([this] { m_form1->AppEventsIdle(); }, this);
+    new KeyboardHook(*this, this);
 }
 
 Player::~Player()
@@ -98,8 +100,8 @@ void Player::handOver(const QString &path)
 
 void Player::remoteKey(int row)
 {
-    // The key commands are dispatched once the keyboard table has its effects.
-    Q_UNUSED(row);
+    // As if the row's key were pressed, with the same stops (countdown, open dialog).
+    m_form2->dispatchKey(0, row);
 }
 
 void Player::quit()

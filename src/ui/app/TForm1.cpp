@@ -245,6 +245,7 @@ void TForm1::connectControls()
         app.formFiltry()->raise();
     });
     connect(Timer, &QTimer::timeout, this, &TForm1::TimerTimer);
+    connectFunctionSlider();
 }
 
 bool TForm1::pinned() const { return CaptionSzpilka->tag() == 0; }

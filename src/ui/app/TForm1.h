@@ -80,6 +80,10 @@ public:
     void TimerFreezTimer();
     // A wheel turn over the OSD, subtitles or picture moves the function slider one step.
     void SliderFUNWheel(QWheelEvent *event);
+    // The function slider (FunctionSlider.cpp): next mode, a new level, mute on/off.
+    void BFunctionClick();
+    void SliderFUNChange(int value);
+    void ButtonVolumeClick();
     // Files dropped on the panel (or the video window): only the first counts.
     void DropFiles(const QStringList &paths);
     void ButtonPlayListClick();
@@ -88,6 +92,16 @@ public:
     void ButtonSetupClick();
     void CaptionSzpilkaClick();
     void CaptionMinClick();
+    // Picture geometry (the keyboard and the video window's menu call these too).
+    void ButtonUpClick();
+    void ButtonDownClick();
+    void ButtonNormalClick();
+    void ButtonPanScanClick();
+    void Button16x9Click();
+    void Button4x3Click();
+    void ButtonNormalSizeClick();
+    void ButtonHeightUpClick();
+    void ButtonHeightDownClick();
     void TimerTimer();
     // Runs once each time the event queue drains.
     void AppEventsIdle();
@@ -137,6 +151,7 @@ protected:
 private:
     void buildControls();
     void connectControls();
+    void connectFunctionSlider();
     void FormClose();
     void placeVideoAbovePanel();
     void placePanelBelowVideo();

@@ -5,6 +5,7 @@
 #include "ui/app/Dialogs.h"
 #include "ui/app/Player.h"
 #include "ui/osd/TFormOSD.h"
+#include "ui/settings/KeyEditor.h"
 #include "ui/settings/SetupControls.h"
 #include "ui/skins/TZDButton.h"
 #include "ui/subtitles/TForm3.h"
@@ -348,6 +349,7 @@ QWidget *TForm4::buildKeysPage()
     KeyListEditor->horizontalHeader()->setSectionResizeMode(0, QHeaderView::Stretch);
     KeyListEditor->verticalHeader()->hide();
     KeyListEditor->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    keyEditor = new KeyEditor(KeyListEditor, m_keys, this);
     layout->addWidget(KeyListEditor);
     return page;
 }

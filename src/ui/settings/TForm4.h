@@ -26,6 +26,7 @@ class QRadioButton;
 class QSlider;
 class QTabWidget;
 class QTableWidget;
+class KeyEditor;
 class SettingsStore;
 class SpinEdit;
 class TZDButton;
@@ -140,6 +141,7 @@ public:
     QCheckBox *MenuStopMovie = nullptr, *MenuStart = nullptr, *MenuOnClick = nullptr;
     // Keys
     QTableWidget *KeyListEditor = nullptr;
+    KeyEditor *keyEditor = nullptr; // capture and key names on KeyListEditor
     // Skins
     QComboBox *EDSkinSelect = nullptr;
     // File types and information

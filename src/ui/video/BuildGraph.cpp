@@ -96,6 +96,8 @@ void TForm2::BuildGraph(const QString &path)
     m_engine->setPictureVisible(true);
     panel->BStopClick();
     panel->PlayState = TForm1::StateStopped;
+    // A new film starts centred; the engine would otherwise carry the last film's balance.
+    m_engine->setBalance(0);
     m_engine->setVolume(panel->ButtonVolume->down()
                             ? MediaEngine::Silence
                             : -(25 - 5 * panel->VolumeLevel) * (25 - 5 * panel->VolumeLevel));

@@ -66,6 +66,7 @@ TForm2::TForm2(Player &app, std::unique_ptr<MediaEngine> engine)
     TimerCursor->setInterval(5000);
 
     buildPopupMenu();
+    connectGeometry();
     connect(m_engine.get(), &MediaEngine::complete, this, [this] { this->app.form1()->EndOfMedia(); });
     Panel->installEventFilter(this);
     installEventFilter(this);
@@ -124,6 +125,8 @@ void TForm2::buildPopupMenu()
         check(*member, member == &Oryginal1);
         aspect->addAction(*member);
     }
+    // Free aspect is a switch of its own beside the three shapes.
+    aspect->removeAction(Dowolny1);
     item(PopupMenu, NapisyPodObrazem1, "NapisyPodObrazem1", "Napisy Pod Obrazem");
     item(PopupMenu, FilmwOknie1, "FilmwOknie1", "Film w Oknie/FullScreen");
     item(PopupMenu, PlayLista1, "PlayLista1", "PlayLista");
@@ -227,8 +230,15 @@ void TForm2::dropEvent(QDropEvent *event)
 void TForm2::resizeEvent(QResizeEvent *event)
 {
     PlayerWindow::resizeEvent(event);
-    if (m_engine->isCreated() && app.form1()->VideoWidth > 0)
-        fitPicture();
+    // The hook may correct the size once; a size the window cannot take (its maximum)
+    // must not start a tug of war.
+    const QSize allowed = FormCanResize(size());
+    if (allowed != size() && m_resizeDepth < 2) {
+        ++m_resizeDepth;
+        resize(allowed);
+        --m_resizeDepth;
+    }
+    FormResize();
 }
 
 void TForm2::closeEvent(QCloseEvent *event)

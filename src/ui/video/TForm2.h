@@ -30,6 +30,29 @@ public:
     // Where the window goes back to when full screen ends.
     QRect WindowedBounds;
 
+    // --- picture geometry (Geometry.cpp) ---
+    // The size full screen covers; empty = the size of the screen the window is on.
+    QSize FullScreenTarget;
+    QSize fullScreenTarget() const;
+    // A graph with a picture is built.
+    bool mediaLoaded() const;
+    // Height of the subtitle strip under the picture (two subtitle lines), 0 without NapisPod.
+    int subtitleStrip() const;
+    // The resize hook on client sizes: with Proporcional the height decides the width.
+    QSize FormCanResize(const QSize &proposed) const;
+    void FormResize();
+    void Dowolny1Click();
+    // A window zoom: the client height for a picture height, the width kept in proportion,
+    // the window set back on the control panel.
+    void setPictureHeight(int pictureHeight);
+    // Runs the resize hook and the fit on the current size (after an aspect change).
+    void refitPicture();
+
+    // --- keyboard commands (KeyCommands.cpp) ---
+    // The key dispatcher: runs the key-table rows a key press's code is bound to; with
+    // remoteRow > 0 a remote command names the row instead.
+    void dispatchKey(quint32 code, int remoteRow = 0);
+
     // Recent files: newest first, at most nine; the submenu ends with a separator and
     // the clear item.
     void addRecentFile(const QString &path);
@@ -87,6 +110,8 @@ private:
     void fitPicture();
     void MShowPanelClick();
     void MClearLastOpenClick();
+    void connectGeometry();
+    int m_resizeDepth = 0;
 
     std::unique_ptr<MediaEngine> m_engine;
     bool m_dragging = false;

@@ -38,9 +38,9 @@ private slots:
             QSKIP("needs an X display and xdotool");
         socket = QStringLiteral("brivara-keys-%1").arg(QCoreApplication::applicationPid());
         const QProcessEnvironment env = TestSupport::playerEnvironment(home.path(), socket);
-        // Play/Pause rebound to keypad 4 through the key binding file.
+        // Stop rebound to keypad 4 through the key binding file (row 15, built in on S).
         KeyBindings keys;
-        keys.setCode(1, 4915200u);
+        keys.setCode(15, 4915200u);
         QFile file(home.path() + "/program/BrivaraKey.zdr");
         QVERIFY(file.open(QIODevice::WriteOnly));
         file.write(keys.toLines().join('\n').toUtf8() + '\n');
@@ -59,23 +59,48 @@ private slots:
         QVERIFY(xdotool({"search", "--sync", "--name", "^Brivara: demo.avi$", "windowfocus", "--sync"}));
     }
 
-    void keypadFourWithNumLockOnAndOff()
+    void keypadFourWithNumLockOnAndOffAndSpace()
     {
         QVERIFY(press("KP_4"));
+        QTRY_COMPARE(playState(), 2);
+        QVERIFY(press("space"));
+        QTRY_COMPARE(playState(), 1);
+        QVERIFY(press("space"));
         QTRY_COMPARE(playState(), 3);
-        QVERIFY(press("KP_4"));
+        QVERIFY(press("space"));
         QTRY_COMPARE(playState(), 1);
 
         // NumLock off: the same key now sends a cursor key from the keypad.
         QVERIFY(press("Num_Lock"));
         QVERIFY(press("KP_Left"));
-        QTRY_COMPARE(playState(), 3);
+        QTRY_COMPARE(playState(), 2);
         QVERIFY(press("Num_Lock"));
-
-        // The left arrow shares the scan code but is another key: it skips, no pause.
-        QVERIFY(press("Left"));
-        QVERIFY(press("KP_4"));
+        QVERIFY(press("space"));
         QTRY_COMPARE(playState(), 1);
+
+        // The left arrow shares the scan code but is another key: it skips back, no stop.
+        QVERIFY(press("Left"));
+        QTest::qWait(500);
+        QCOMPARE(playState(), 1);
+    }
+
+    void muteAndZoomFromTheKeyboard()
+    {
+        auto get = [&](const char *window, const char *control) {
+            return ControlClient::send(socket, {{"cmd", "get"}, {"window", window}, {"control", control}}).object;
+        };
+        QVERIFY(press("m"));
+        QTRY_VERIFY(get("TForm1", "ButtonVolume").value("down").toBool());
+        QVERIFY(press("m"));
+        QTRY_VERIFY(!get("TForm1", "ButtonVolume").value("down").toBool());
+
+        auto videoWidth = [&] {
+            const QJsonObject state = ControlClient::send(socket, {{"cmd", "state"}}).object.value("state").toObject();
+            return state.value("windows").toObject().value("TForm2").toObject().value("clientWidth").toInt();
+        };
+        const int before = videoWidth();
+        QVERIFY(press("KP_Add"));
+        QTRY_VERIFY(videoWidth() > before);
     }
 
     void cleanupTestCase()

@@ -1,4 +1,4 @@
-#include "support/TestPlayer.h"
+#include "support/FilmPlayer.h"
 #include "ui/app/TForm1.h"
 #include "ui/osd/TFormOSD.h"
 #include "ui/skins/TZDButton.h"
@@ -13,31 +13,12 @@
 #include <QtTest>
 
 namespace {
-constexpr qint64 Second = 10000000;
+constexpr qint64 Second = FilmPlayer::Second;
 
-struct Fixture
+struct Fixture : FilmPlayer
 {
-    TestPlayer t;
-    QTemporaryDir dir;
-    Fixture()
-    {
-        t.engine->setVideoSize(QSize(320, 240));
-        t.engine->setDuration(60 * Second);
-        t.engine->setDurationFrames(60 * 25);
-        t->start({});
-    }
-    TForm1 *panel() const { return t->form1(); }
-    QString osd() const { return t->formOSD()->text(); }
-    void open(const QString &name = QStringLiteral("film.avi"))
-    {
-        const QString path = dir.filePath(name);
-        QFile f(path);
-        f.open(QIODevice::WriteOnly);
-        f.close();
-        panel()->OpenMovieFileName = path;
-        panel()->OpenGivenFile = true;
-        panel()->ButtonOpenClick();
-    }
+    Fixture() : FilmPlayer(QSize(320, 240), 60) {}
+    void open(const QString &name = QStringLiteral("film.avi")) { openFilm(name); }
     // Clicks the mode button until the given mode is current.
     void toMode(int mode)
     {

@@ -1,5 +1,5 @@
 #include "core/KeyCodes.h"
-#include "support/TestPlayer.h"
+#include "support/FilmPlayer.h"
 #include "ui/app/TForm1.h"
 #include "ui/osd/TFormOSD.h"
 #include "ui/settings/KeyEditor.h"
@@ -17,36 +17,21 @@
 #include <QtTest>
 
 namespace {
-constexpr qint64 Second = 10000000;
+constexpr qint64 Second = FilmPlayer::Second;
 
 // A player whose video window is active, so that the keyboard hook is in place.
-struct Fixture
+struct Fixture : FilmPlayer
 {
-    TestPlayer t;
-    QTemporaryDir dir;
-    Fixture()
-    {
-        t.engine->setVideoSize(QSize(320, 240));
-        t.engine->setDuration(450 * Second);
-        t.engine->setDurationFrames(450 * 25);
-        t->start({});
-        activate(t->form2());
-    }
+    Fixture() { activate(t->form2()); }
     static void activate(QWidget *w)
     {
         w->show();
         w->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(w));
     }
-    TForm1 *panel() const { return t->form1(); }
-    QString osd() const { return t->formOSD()->text(); }
     void open()
     {
-        const QString path = dir.filePath("film.avi");
-        QFile(path).open(QIODevice::WriteOnly);
-        panel()->OpenMovieFileName = path;
-        panel()->OpenGivenFile = true;
-        panel()->ButtonOpenClick();
+        openFilm();
         activate(t->form2());
     }
     // A press on a label of the panel: labels ignore keys, so the press climbs to the

@@ -1,4 +1,4 @@
-#include "support/TestPlayer.h"
+#include "support/FilmPlayer.h"
 #include "ui/app/TForm1.h"
 #include "ui/filters/TFormFiltry.h"
 #include "ui/osd/TFormOSD.h"
@@ -18,36 +18,12 @@
 #include <QtTest>
 
 namespace {
-constexpr qint64 Second = 10000000;
-
-QString touch(const QTemporaryDir &dir, const QString &name)
-{
-    const QString path = dir.filePath(name);
-    QFile f(path);
-    f.open(QIODevice::WriteOnly);
-    return path;
-}
+constexpr qint64 Second = FilmPlayer::Second;
 
 // A player with a 320 x 240, 25 fps, 450 s film ready to be opened.
-struct Fixture
+struct Fixture : FilmPlayer
 {
-    TestPlayer t;
-    QTemporaryDir dir;
-    Fixture()
-    {
-        t.engine->setVideoSize(QSize(320, 240));
-        t.engine->setDuration(450 * Second);
-        t.engine->setDurationFrames(450 * 25);
-        t->start({});
-        t.dialogs->asked.clear();
-    }
-    TForm1 *panel() const { return t->form1(); }
-    void open(const QString &path)
-    {
-        panel()->OpenMovieFileName = path;
-        panel()->OpenGivenFile = true;
-        panel()->ButtonOpenClick();
-    }
+    Fixture() { t.dialogs->asked.clear(); }
 };
 } // namespace
 
@@ -58,7 +34,7 @@ private slots:
     void openingBuildsSizesAndPlays()
     {
         Fixture f;
-        const QString film = touch(f.dir, "film.avi");
+        const QString film = f.touch("film.avi");
         f.open(film);
         TForm1 *p = f.panel();
         QCOMPARE(f.t.engine->renderedPath(), film);
@@ -86,7 +62,7 @@ private slots:
         f.t.engine->setFilters({{"videobalance0", "videobalance", true},
                                 {"queue3", "queue", false},
                                 {"ximagesink0", "ximagesink", true}});
-        f.open(touch(f.dir, "film.avi"));
+        f.open(f.touch("film.avi"));
         QStringList items;
         for (QAction *a : f.panel()->MenuFiltry->actions())
             items << a->text();
@@ -94,7 +70,7 @@ private slots:
         QCOMPARE(f.t->formFiltry()->ListFiltr->count(), 2);
         // A second film replaces them.
         f.t.engine->setFilters({{"audiopanorama0", "audiopanorama", true}});
-        f.open(touch(f.dir, "film2.avi"));
+        f.open(f.touch("film2.avi"));
         QCOMPARE(f.panel()->MenuFiltry->actions().size(), 3);
         QCOMPARE(f.panel()->MenuFiltry->actions().first()->text(), QStringLiteral("audiopanorama0"));
         QVERIFY(f.t->form2()->RendererHeld);
@@ -104,7 +80,7 @@ private slots:
     {
         Fixture f;
         f.t.engine->setCreateFails(true);
-        f.open(touch(f.dir, "film.avi"));
+        f.open(f.touch("film.avi"));
         QCOMPARE(f.t.dialogs->asked.size(), 1);
         QCOMPARE(f.t.dialogs->asked[0].text,
                  QStringLiteral("Unable to create DirectShow Interface (Reinstall DirectX minimum V8.0!)"));
@@ -126,7 +102,7 @@ private slots:
         QCOMPARE(p->PlayState, int(TForm1::StateNone));
         QCOMPARE(e->playCount() + e->pauseCount() + e->stopCount(), 0);
 
-        f.open(touch(f.dir, "film.avi"));
+        f.open(f.touch("film.avi"));
         const int plays = e->playCount();
         p->BPlayClick(); // already playing
         QCOMPARE(e->playCount(), plays);
@@ -156,7 +132,7 @@ private slots:
     {
         Fixture f;
         f.t.engine->setDurationFrames(0);
-        f.open(touch(f.dir, "odd.avi"));
+        f.open(f.touch("odd.avi"));
         QCOMPARE(f.panel()->PlayState, int(TForm1::StateBuilt));
         QVERIFY(f.t.engine->seeks().isEmpty());
         f.panel()->BPlayClick();
@@ -169,7 +145,7 @@ private slots:
         Fixture f;
         f.t.engine->setVideoSize(QSize(0, 0));
         f.t.engine->setDurationFrames(0);
-        f.open(touch(f.dir, "song.mp3"));
+        f.open(f.touch("song.mp3"));
         QCOMPARE(f.panel()->StatusRoz->text(), QStringLiteral("Audio"));
         QVERIFY(!f.t->form2()->isVisible());
         QCOMPARE(f.panel()->PlayState, int(TForm1::StatePlaying));
@@ -191,7 +167,7 @@ private slots:
     void skippingSeeksByTheStepAndNeverBeforeTheStart()
     {
         Fixture f;
-        f.open(touch(f.dir, "film.avi"));
+        f.open(f.touch("film.avi"));
         f.t.engine->setPosition(137 * Second);
         f.panel()->BStepClick();
         QCOMPARE(f.t.engine->lastSeek(), 157 * Second);
@@ -211,7 +187,7 @@ private slots:
     {
         Fixture f;
         f.t.engine->setDuration(0);
-        f.open(touch(f.dir, "film.avi"));
+        f.open(f.touch("film.avi"));
         f.t.engine->setPosition(3 * Second);
         f.panel()->BStepClick();
         QCOMPARE(f.t.engine->lastSeek(), 23 * Second);
@@ -221,7 +197,7 @@ private slots:
     void thePositionSliderSeeksWhereItIsPressed()
     {
         Fixture f;
-        f.open(touch(f.dir, "film.avi"));
+        f.open(f.touch("film.avi"));
         QSlider *slider = f.panel()->SliderPos;
         QTest::mousePress(slider, Qt::LeftButton, {}, QPoint(12, 5));
         QCOMPARE(f.t.engine->lastSeek(), 0);
@@ -238,7 +214,7 @@ private slots:
     void theTimerShowsThePosition()
     {
         Fixture f;
-        f.open(touch(f.dir, "film.avi"));
+        f.open(f.touch("film.avi"));
         f.t.engine->setPosition(3723 * Second / 10);
         f.panel()->TimerTimer();
         QCOMPARE(f.panel()->PositionMs, 372300);
@@ -256,16 +232,16 @@ private slots:
     void theEndLeadsToPartTwoTheCountdownRepeatOrNothing()
     {
         Fixture f;
-        const QString one = touch(f.dir, "film1.avi");
-        const QString two = touch(f.dir, "film2.avi");
+        const QString one = f.touch("film1.avi");
+        const QString two = f.touch("film2.avi");
         f.open(one);
         f.t.engine->fireComplete();
         QCOMPARE(f.t.engine->renderedPath(), two);
         QCOMPARE(f.panel()->CurrentFile, two);
         QCOMPARE(f.t->formOSD()->text(), QStringLiteral("Start Part 2"));
 
-        const QString nine = touch(f.dir, "odc9.avi");
-        const QString ten = touch(f.dir, "odc10.avi");
+        const QString nine = f.touch("odc9.avi");
+        const QString ten = f.touch("odc10.avi");
         f.open(nine);
         f.t.engine->fireComplete();
         QCOMPARE(f.panel()->CurrentFile, ten);
@@ -299,7 +275,7 @@ private slots:
         Fixture f;
         QStringList films;
         for (int i = 0; i < 10; ++i)
-            films << touch(f.dir, QStringLiteral("f%1.mpg").arg(QChar('a' + i)));
+            films << f.touch(QStringLiteral("f%1.mpg").arg(QChar('a' + i)));
         f.open(films[0]);
         f.open(films[1]);
         f.open(films[0]); // already listed: stays where it is
@@ -318,8 +294,8 @@ private slots:
     void droppedFilesOpenOrGoToTheSubtitles()
     {
         Fixture f;
-        const QString film = touch(f.dir, "film.avi");
-        const QString subs = touch(f.dir, "film.SRT");
+        const QString film = f.touch("film.avi");
+        const QString subs = f.touch("film.SRT");
         f.panel()->DropFiles({subs, film});
         QCOMPARE(f.panel()->DialogFileNameTXT, subs);
         QCOMPARE(f.t.engine->createCount(), 0);
@@ -333,8 +309,8 @@ private slots:
     void theOpenDialogMayChooseSeveralFiles()
     {
         Fixture f;
-        const QString a = touch(f.dir, "a.avi");
-        const QString b = touch(f.dir, "b.avi");
+        const QString a = f.touch("a.avi");
+        const QString b = f.touch("b.avi");
         f.t.dialogs->nextFiles = {a, b};
         f.panel()->ButtonOpenClick();
         QCOMPARE(f.t.dialogs->asked.last().title, QStringLiteral("Brivara - Wybierz Film"));
@@ -349,7 +325,7 @@ private slots:
     void aHandOverOpensAtTheNextIdleMoment()
     {
         Fixture f;
-        const QString film = touch(f.dir, "film.avi");
+        const QString film = f.touch("film.avi");
         f.t->handOver(film);
         QCOMPARE(f.panel()->PendingHandOver, film);
         // An open asked for meanwhile leaves the pending name to the idle handler.
@@ -363,7 +339,7 @@ private slots:
     {
         Fixture f;
         f.t->form4()->AntiFreeze->setChecked(true);
-        f.open(touch(f.dir, "film.avi"));
+        f.open(f.touch("film.avi"));
         f.t.engine->setFramesDrawn(500);
         f.t.engine->setPosition(60 * Second);
         f.panel()->TimerFreezTimer(); // the first reading

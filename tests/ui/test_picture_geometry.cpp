@@ -1,4 +1,4 @@
-#include "support/TestPlayer.h"
+#include "support/FilmPlayer.h"
 #include "ui/app/TForm1.h"
 #include "ui/osd/TFormOSD.h"
 #include "ui/settings/SetupControls.h"
@@ -14,31 +14,18 @@
 #include <QtTest>
 
 namespace {
-constexpr qint64 Second = 10000000;
+constexpr qint64 Second = FilmPlayer::Second;
 
 // A player with a film of the given size opened at its native size in a window.
-struct Fixture
+struct Fixture : FilmPlayer
 {
-    TestPlayer t;
-    QTemporaryDir dir;
-    explicit Fixture(QSize picture)
+    explicit Fixture(QSize picture) : FilmPlayer(picture, 60)
     {
-        t.engine->setVideoSize(picture);
-        t.engine->setDuration(60 * Second);
-        t.engine->setDurationFrames(60 * 25);
-        t->start({});
         t->form4()->WindowSize->setChecked(true);
-        const QString path = dir.filePath("film.avi");
-        QFile f(path);
-        f.open(QIODevice::WriteOnly);
-        panel()->OpenMovieFileName = path;
-        panel()->OpenGivenFile = true;
-        panel()->ButtonOpenClick();
+        openFilm();
     }
-    TForm1 *panel() const { return t->form1(); }
     TForm2 *video() const { return t->form2(); }
     TForm4 *prefs() const { return t->form4(); }
-    QString osd() const { return t->formOSD()->text(); }
     QRect picture() const { return t.engine->windowPosition(); }
     void fullScreen(QSize target)
     {

@@ -1,5 +1,5 @@
 #include "core/TextFile.h"
-#include "support/TestPlayer.h"
+#include "support/FilmPlayer.h"
 #include "ui/app/TForm1.h"
 #include "ui/osd/TFormOSD.h"
 #include "ui/settings/TForm4.h"
@@ -14,36 +14,16 @@
 #include <QtTest>
 
 namespace {
-struct Fixture
+struct Fixture : FilmPlayer
 {
-    TestPlayer t;
-    QTemporaryDir dir;
-    Fixture()
-    {
-        t.engine->setVideoSize(QSize(320, 240));
-        t.engine->setDuration(600LL * 10000000);
-        t.engine->setDurationFrames(600 * 25);
-        t->start({});
-    }
+    Fixture() : FilmPlayer(QSize(320, 240), 600) {}
     QString write(const QString &name, const QStringList &lines)
     {
         const QString path = dir.filePath(name);
         TextFile::writeLines(path, lines);
         return path;
     }
-    QString film(const QString &name = "film.avi")
-    {
-        const QString path = dir.filePath(name);
-        QFile f(path);
-        f.open(QIODevice::WriteOnly);
-        return path;
-    }
-    void open(const QString &path)
-    {
-        t->form1()->OpenMovieFileName = path;
-        t->form1()->OpenGivenFile = true;
-        t->form1()->ButtonOpenClick();
-    }
+    QString film(const QString &name = "film.avi") { return touch(name); }
     QStringList menu() const
     {
         QStringList out;

@@ -84,6 +84,29 @@ class TestZDButton : public QObject
     Q_OBJECT
 
 private slots:
+    void aCaptionOnlyButtonShowsItsCaption()
+    {
+        // Dialog and page buttons have no glyph: the caption is all there is to read.
+        QWidget parent;
+        parent.resize(200, 40);
+        TZDButton *named = TZDButton::captioned(&parent, "BNamed", QStringLiteral("Zapisz Zmiany"));
+        TZDButton *blank = TZDButton::captioned(&parent, "BBlank", QString());
+        for (TZDButton *b : {named, blank})
+            b->setGeometry(0, 0, 160, 24);
+        auto inkPixels = [](TZDButton *b) {
+            const QImage image = b->grab().toImage();
+            int dark = 0;
+            for (int y = 4; y < image.height() - 4; ++y)
+                for (int x = 4; x < image.width() - 4; ++x)
+                    dark += qGray(image.pixel(x, y)) < 90;
+            return dark;
+        };
+        QCOMPARE(inkPixels(blank), 0);
+        QVERIFY(inkPixels(named) > 30);
+        QCOMPARE(named->objectName(), QStringLiteral("BNamed"));
+        QVERIFY(named->minimumWidth() > named->fontMetrics().horizontalAdvance("Zapisz Zmiany"));
+    }
+
     void defaults();
     void pressedShowsUpGlyphShifted();
     void flatGlyphGreyUntilHovered();

@@ -84,8 +84,10 @@ void TForm1::buildControls()
                 b->setGlyphUp(glyph);
                 b->setGlyphDisable(DefaultGlyphs::disabled(glyph));
             }
-            else if (!b->caption().isEmpty())
+            else if (!b->caption().isEmpty()) {
                 b->setGlyphState(TZDButton::gsNone);
+                b->setTextPosition(TZDButton::tpRight); // the caption is all it shows
+            }
             w = b;
             break;
         }

@@ -23,16 +23,10 @@ TFormFiltry::TFormFiltry(Player &app) : PlayerWindow(app, Qt::Tool)
     ListFiltr = new QListWidget(left);
     ListFiltr->setObjectName("ListFiltr");
     layout->addWidget(ListFiltr, 1);
-    BProperties = new TZDButton(left);
-    BProperties->setObjectName("BProperties");
-    BProperties->setCaption(QStringLiteral("Właściwości Filtra"));
-    BProperties->setButtonStyle(TZDButton::btNormal);
+    BProperties = TZDButton::captioned(left, "BProperties", QStringLiteral("Właściwości Filtra"));
     BProperties->setFixedHeight(24);
     layout->addWidget(BProperties);
-    BAllFiltry = new TZDButton(left);
-    BAllFiltry->setObjectName("BAllFiltry");
-    BAllFiltry->setCaption(QStringLiteral("Więcej >>"));
-    BAllFiltry->setButtonStyle(TZDButton::btNormal);
+    BAllFiltry = TZDButton::captioned(left, "BAllFiltry", QStringLiteral("Więcej >>"));
     BAllFiltry->setFixedHeight(24);
     layout->addWidget(BAllFiltry);
 

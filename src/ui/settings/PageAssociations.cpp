@@ -21,12 +21,7 @@ constexpr int kIconSizes[] = {32, 48, 64};
 
 TZDButton *makeButton(QWidget *parent, const char *name, const QString &caption)
 {
-    auto *button = new TZDButton(parent);
-    button->setObjectName(QLatin1String(name));
-    button->setButtonStyle(TZDButton::btNormal);
-    button->setTextPosition(TZDButton::tpLeft);
-    button->setCaption(caption);
-    button->setMinimumWidth(button->fontMetrics().horizontalAdvance(caption) + 24);
+    TZDButton *button = TZDButton::captioned(parent, name, caption);
     button->setFixedHeight(25);
     button->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
     return button;

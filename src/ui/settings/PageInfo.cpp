@@ -87,12 +87,8 @@ QString PageInfo::tabTitle()
 
 TZDButton *PageInfo::makeButton(const char *name, const QString &caption)
 {
-    auto *button = new TZDButton(this);
-    button->setObjectName(QLatin1String(name));
-    button->setButtonStyle(TZDButton::btNormal);
-    button->setCaption(caption);
-    button->setTextPosition(TZDButton::tpRight);
-    button->setFixedSize(button->fontMetrics().horizontalAdvance(caption) + 24, 25);
+    TZDButton *button = TZDButton::captioned(this, name, caption);
+    button->setFixedSize(button->minimumWidth(), 25);
     return button;
 }
 

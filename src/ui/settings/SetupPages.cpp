@@ -76,13 +76,8 @@ QLineEdit *edit(QWidget *parent, QFormLayout *form, const char *name, const QStr
 
 TZDButton *button(QWidget *parent, const char *name, const QString &caption)
 {
-    auto *b = new TZDButton(parent);
-    b->setObjectName(name);
-    b->setCaption(caption);
-    b->setButtonStyle(TZDButton::btNormal);
-    b->setGlyphState(TZDButton::gsNone);
+    TZDButton *b = TZDButton::captioned(parent, name, caption);
     b->setFixedHeight(22);
-    b->setMinimumWidth(80);
     return b;
 }
 

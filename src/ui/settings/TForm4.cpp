@@ -48,11 +48,7 @@ TForm4::TForm4(Player &app) : PlayerWindow(app, Qt::Tool | Qt::WindowStaysOnTopH
     auto *bar = new QHBoxLayout;
     layout->addLayout(bar);
     auto button = [&](TZDButton *&member, const char *name, const QString &caption) {
-        member = new TZDButton(this);
-        member->setObjectName(name);
-        member->setCaption(caption);
-        member->setButtonStyle(TZDButton::btNormal);
-        member->setGlyphState(TZDButton::gsNone);
+        member = TZDButton::captioned(this, name, caption);
         member->setFixedHeight(24);
         bar->addWidget(member);
     };

@@ -14,6 +14,19 @@ constexpr int kMarkWidth = 7;
 constexpr int kMarkHeight = 4;
 } // namespace
 
+TZDButton *TZDButton::captioned(QWidget *parent, const char *name, const QString &caption)
+{
+    auto *button = new TZDButton(parent);
+    button->setObjectName(QLatin1String(name));
+    button->setButtonStyle(btNormal);
+    button->setGlyphState(gsNone);
+    // Without a glyph the caption area beside it is the whole face.
+    button->setTextPosition(tpRight);
+    button->setCaption(caption);
+    button->setMinimumWidth(button->fontMetrics().horizontalAdvance(caption) + 24);
+    return button;
+}
+
 TZDButton::TZDButton(QWidget *parent)
     : QWidget(parent)
 {

@@ -50,6 +50,8 @@ public:
     using enum ButtonLogic::TMenuAlignment;
 
     explicit TZDButton(QWidget *parent = nullptr);
+    // A push button that shows only its caption (no glyph), as dialogs and pages use them.
+    static TZDButton *captioned(QWidget *parent, const char *name, const QString &caption);
 
     QSize sizeHint() const override;
 

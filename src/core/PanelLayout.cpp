@@ -58,6 +58,19 @@ const QList<Control> &controls()
     return table;
 }
 
+const QStringList &skinnableOrder()
+{
+    static const QStringList order{
+        "BPlay", "BPause", "BStop", "BBack", "BStep", "ButtonOpenTXT", "ButtonFullScreen",
+        "ButtonPanScan", "ButtonDown", "ButtonUp", "ButtonOpen", "Border", "StatusFileName",
+        "StatusRoz", "LFunction", "ProgName", "BNext", "BPrev", "BFunction", "CaptionClose",
+        "CaptionMin", "CaptionSzpilka", "FullScreenResize", "ButtonSetup", "BRepeat",
+        "ButtonPlayList", "ButtonVolume", "BFiltry", "StatusTime", "NapisyCheck", "Button16x9",
+        "Button4x3", "ButtonNormalSize", "ButtonFullScrMonitor2", "ButtonSnapShot",
+        "ButtonHeightUp", "ButtonHeightDown", "SliderPos", "SliderFUN"};
+    return order;
+}
+
 const Control *find(const QString &name)
 {
     for (const Control &c : controls())

@@ -3,6 +3,7 @@
 #include <QList>
 #include <QRect>
 #include <QString>
+#include <QStringList>
 
 // The control panel as designed: every control's name, kind, place and first state.
 // The panel builds itself from this table, and a skin starts from it.
@@ -33,6 +34,10 @@ struct Control
 };
 
 const QList<Control> &controls();
+// The elements a skin describes, in the order a saved skin lists them (the panel's
+// component order: buttons, with the frame and four labels after ButtonOpen, StatusTime
+// after BFiltry, the two sliders last).
+const QStringList &skinnableOrder();
 const Control *find(const QString &name);
 
 // Caption of the program-name label and of the panel itself.

@@ -11,6 +11,8 @@
 #include "ui/playlist/TFormPlayList.h"
 #include "ui/settings/TForm4.h"
 #include "ui/skins/DefaultGlyphs.h"
+#include "ui/skins/TShadowLabel.h"
+#include "ui/skins/TSkinSlider.h"
 #include "ui/skins/TZDButton.h"
 #include "ui/subtitles/TForm3.h"
 #include "ui/osd/TFormOSD.h"
@@ -66,7 +68,8 @@ void TForm1::buildControls()
         switch (c.kind) {
         case Kind::Background: {
             auto *image = new QLabel(this);
-            image->setPixmap(QPixmap::fromImage(DefaultGlyphs::panelBackground(c.rect.size())));
+            m_background = DefaultGlyphs::panelBackground(c.rect.size());
+            image->setPixmap(QPixmap::fromImage(m_background));
             image->setScaledContents(true);
             Image1 = image;
             w = image;
@@ -92,7 +95,7 @@ void TForm1::buildControls()
             break;
         }
         case Kind::Label: {
-            auto *l = new QLabel(QString::fromUtf8(c.caption), this);
+            auto *l = new TShadowLabel(QString::fromUtf8(c.caption), this);
             w = l;
             break;
         }
@@ -105,7 +108,7 @@ void TForm1::buildControls()
         }
         case Kind::PositionSlider:
         case Kind::FunctionSlider: {
-            auto *s = new QSlider(Qt::Horizontal, this);
+            auto *s = new TSkinSlider(Qt::Horizontal, this);
             if (c.kind == Kind::PositionSlider) {
                 s->setRange(0, 100000);
                 s->setPageStep(1000);
@@ -186,7 +189,7 @@ void TForm1::buildControls()
     QFont bold = font();
     bold.setBold(true);
     ProgName->setFont(bold);
-    ProgName->setStyleSheet(QStringLiteral("color: grey;"));
+    static_cast<TShadowLabel *>(ProgName)->setFontColor(QColor(128, 128, 128));
     StatusFileName->setFont(bold);
     StatusTime->setFont(bold);
     StatusTime->setAlignment(Qt::AlignCenter);
@@ -258,6 +261,12 @@ void TForm1::RebuildRegion()
 {
     // A skin supplies its own shape; the designed panel is its client area with three
     // strips cut from the bottom edge.
+    if (m_skinFlag == 1) {
+        setFixedSize(m_background.size());
+        setMask(m_skinShape);
+        update();
+        return;
+    }
     setMinimumSize(PanelGeometry::ClientWidth, PanelGeometry::ClientHeight);
     setMaximumSize(PanelGeometry::ClientWidth, PanelGeometry::ClientHeight);
     QRegion region;

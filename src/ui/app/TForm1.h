@@ -2,9 +2,13 @@
 
 #include "ui/app/PlayerWindow.h"
 
+#include "core/SkinFile.h"
 #include "core/Transport.h"
 
+#include <QImage>
 #include <QMap>
+#include <QRegion>
+#include <optional>
 
 class QFrame;
 class QLabel;
@@ -111,6 +115,30 @@ public:
     void RebuildRegion();
     bool pinned() const;
 
+    // --- skins (PanelSkins.cpp): the panel re-dresses itself; the preferences window and
+    // the menu call these ---
+    // The elements a skin describes, in the order a saved skin lists them.
+    QStringList SkinElements() const;
+    std::optional<SkinFile::Kind> SkinElementKind(const QString &name) const;
+    // The element's values as a saved skin holds them, and the pictures behind them.
+    SkinFile::Section SkinElementValues(const QString &name) const;
+    QImage SkinElementBitmap(const QString &name, const QString &key) const;
+    // One key of one element, shown at once. Bitmap values are files (absolute, or inside
+    // `folder`); an empty one clears the picture. False with a message when a bitmap
+    // cannot be read.
+    bool SetSkinValue(const QString &name, const QString &key, const QString &value,
+                      const QString &folder = {}, QString *error = nullptr);
+    // Re-dresses the panel from the skin folder. The built-in skin stretches its background
+    // and keeps the designed shape; any other takes its size and shape from the background.
+    // Returns what could not be read (empty when everything loaded); the rest still loads.
+    QString LoadSkin(const QString &folder, bool builtIn);
+    // Writes the panel as a skin into the folder, replacing what is there in one step.
+    QString SaveSkin(const QString &folder);
+    // A background picture from a file: the panel takes its size and shape.
+    QString LoadSkinBackground(const QString &file);
+    // 0: the designed background and shape; 1: a skin's background gives size and shape.
+    int SkinFlag() const { return m_skinFlag; }
+
     // --- controls (object names as the panel was designed) ---------------------------
     QLabel *Image1 = nullptr;
     TZDButton *BPlay = nullptr, *BPause = nullptr, *BStop = nullptr, *BBack = nullptr,
@@ -160,7 +188,12 @@ private:
     void placeFollowers();
     bool rebuildSubtitleMenu();
 
+    void setSkinBackground(const QImage &image, bool stretched);
+
     QMap<QString, QWidget *> m_controls;
+    QImage m_background;
+    QRegion m_skinShape;
+    int m_skinFlag = 0;
     Transport::AntiFreeze m_antiFreeze;
     bool m_shownOnce = false;
     bool m_closed = false;

@@ -15,12 +15,14 @@
 #include "ui/playlist/TFormPlayList.h"
 #include "ui/settings/PageAssociations.h"
 #include "ui/settings/PageInfo.h"
+#include "ui/settings/PageSkins.h"
 #include "ui/settings/SetupControls.h"
 #include "ui/subtitles/TForm3.h"
 #include "ui/video/TForm2.h"
 
 #include <QAction>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QDir>
 #include <QFileInfo>
 #include <QGuiApplication>
@@ -55,6 +57,7 @@ void TForm4::FormCreate(const QStringList &arguments)
     SettingsStore store;
     QStringList problems = readGroup(store, QStringLiteral("LastDir"));
     problems += readGroup(store, QStringLiteral("SkinName"));
+    Skins->startUp(EDSkinSelect->currentText());
 
     // 8. Recent files.
     readRecentFiles(store);

@@ -6,9 +6,11 @@
 #include "ui/app/Player.h"
 #include "ui/osd/TFormOSD.h"
 #include "ui/settings/KeyEditor.h"
+#include "ui/settings/PageSkins.h"
 #include "ui/settings/SetupControls.h"
 #include "ui/skins/TZDButton.h"
 #include "ui/subtitles/TForm3.h"
+#include "ui/video/TForm2.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -351,14 +353,10 @@ QWidget *TForm4::buildKeysPage()
 
 QWidget *TForm4::buildSkinsPage()
 {
-    auto *page = new QWidget;
-    page->setObjectName("TabSheetSkins");
-    auto *form = new QFormLayout(page);
-    EDSkinSelect = new QComboBox(page);
-    EDSkinSelect->setObjectName("EDSkinSelect");
-    EDSkinSelect->setEnabled(false);
-    form->addRow(QStringLiteral("Skórka:"), EDSkinSelect);
-    return page;
+    Skins = new PageSkins(app);
+    EDSkinSelect = Skins->EDSkinSelect;
+    connect(app.form2(), &TForm2::skinChosen, Skins, &PageSkins::MenuSelectSkin);
+    return scrolled(Skins, "ScrollSkins");
 }
 
 void TForm4::showKeys()

@@ -10,6 +10,7 @@
 #include "ui/app/Player.h"
 #include "ui/settings/PageAssociations.h"
 #include "ui/settings/PageInfo.h"
+#include "ui/settings/PageSkins.h"
 #include "ui/settings/SetupControls.h"
 #include "ui/skins/TZDButton.h"
 
@@ -70,6 +71,18 @@ void TForm4::changeEvent(QEvent *event)
     if (event->type() == QEvent::ActivationChange && isActiveWindow() && app.fullScreenActive())
         move(0, 0);
     PlayerWindow::changeEvent(event);
+}
+
+void TForm4::showEvent(QShowEvent *event)
+{
+    PlayerWindow::showEvent(event);
+    if (!m_shownOnce) {
+        // What only this window shows waits until it is first shown, off the way to the
+        // first picture.
+        m_shownOnce = true;
+        Skins->ensureStandard();
+        Skins->EDKomponentChange();
+    }
 }
 
 void TForm4::ButtonSetupOKClick() { hide(); }

@@ -12,6 +12,7 @@
 class ColorSwatch;
 class PageAssociations;
 class PageInfo;
+class PageSkins;
 class QButtonGroup;
 class QCheckBox;
 class QComboBox;
@@ -143,7 +144,8 @@ public:
     QTableWidget *KeyListEditor = nullptr;
     KeyEditor *keyEditor = nullptr; // capture and key names on KeyListEditor
     // Skins
-    QComboBox *EDSkinSelect = nullptr;
+    PageSkins *Skins = nullptr;
+    QComboBox *EDSkinSelect = nullptr; // the page's chooser: the stored skin name
     // File types and information
     PageAssociations *Associations = nullptr;
     PageInfo *SetupInfo = nullptr;
@@ -152,6 +154,7 @@ public:
 
 protected:
     void changeEvent(QEvent *event) override;
+    void showEvent(QShowEvent *event) override;
 
 private:
     struct Binding
@@ -187,5 +190,6 @@ private:
     KeyBindings m_keys;
     DisplayMode m_fullScreenMode;
     // Kept from the loader for the fonts it builds after the group is read.
+    bool m_shownOnce = false;
     int m_osdFontStyle = 1, m_osdFontCharset = 1, m_fontStyle = 1, m_fontCharset = 1;
 };

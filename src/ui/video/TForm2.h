@@ -58,6 +58,13 @@ public:
     void addRecentFile(const QString &path);
     QStringList recentFiles() const;
 
+    // The skin submenu (SkinMenu.cpp): one radio item per skin name, each put on top as
+    // it comes; enabled once there is one. CheckSkinItem ticks the item of that name.
+    void FillSkinMenu(const QStringList &names);
+    void CheckSkinItem(const QString &name);
+    // A skin item was clicked: the preferences window applies the skin of that name.
+    void MenuSelectSkinClick(QAction *item);
+
     // Restarts the pointer-hide countdown (any mouse activity over the player's windows).
     void restartCursorTimer();
 
@@ -97,6 +104,10 @@ public:
     QAction *MSetup = nullptr;
     QAction *OProgramie1 = nullptr;
     QAction *ZakoczProgram1 = nullptr;
+
+signals:
+    // The skin the user picked from the skin submenu.
+    void skinChosen(const QString &name);
 
 protected:
     void closeEvent(QCloseEvent *event) override;

@@ -87,6 +87,13 @@ void Messages::resetToBuiltIn()
         m_texts[i] = QString::fromUtf8(Polish[i]);
 }
 
+void Messages::resetForLanguage()
+{
+    const QString kept = m_texts[19];
+    resetToBuiltIn();
+    m_texts[19] = kept;
+}
+
 QString Messages::text(int number) const
 {
     return number >= 0 && number < Count ? m_texts[number] : QString();

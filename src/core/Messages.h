@@ -17,6 +17,9 @@ public:
     // False when the number is outside the table (the entry is ignored).
     bool set(int number, const QString &text);
     void resetToBuiltIn();
+    // Before a language is applied: the built-in texts again, except Msg19, which keeps
+    // whatever a language file set (it is empty unless one did).
+    void resetForLanguage();
 
     static QString builtIn(int number);
     static QString englishTemplate(int number);

@@ -28,4 +28,15 @@ QString path()
 
 QString keyBindingFile() { return path() + QStringLiteral("/BrivaraKey.zdr"); }
 
+QString shippedData()
+{
+    if (!QCoreApplication::instance())
+        return {};
+    const QDir exe(QCoreApplication::applicationDirPath());
+    for (const QString &candidate : {exe.path(), exe.filePath(QStringLiteral("../share/brivara"))})
+        if (QFileInfo(QDir(candidate).filePath(QStringLiteral("LANG"))).isDir())
+            return QDir(candidate).absolutePath();
+    return {};
+}
+
 } // namespace ProgramFolder

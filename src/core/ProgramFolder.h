@@ -9,5 +9,8 @@ namespace ProgramFolder {
 
 QString path();
 QString keyBindingFile(); // "BrivaraKey.zdr" in it
+// Where the files shipped with the program (LANG, ...) lie: beside the executable in a
+// build, in share/brivara of an installation. Empty when neither holds them.
+QString shippedData();
 
 } // namespace ProgramFolder

@@ -2,6 +2,7 @@
 #include "core/SettingsStore.h"
 #include "core/Version.h"
 #include "engine/GstMediaEngine.h"
+#include "engine/SystemCdDrive.h"
 #include "platform/ControlClient.h"
 #include "platform/ControlServer.h"
 #include "platform/ScreenSaver.h"
@@ -110,6 +111,7 @@ int main(int argc, char **argv)
     services.dialogs = std::make_unique<QtDialogs>();
     services.screenSaver = std::make_unique<DBusScreenSaver>();
     services.power = std::make_unique<SystemPower>();
+    services.cdDrive = std::make_unique<SystemCdDrive>();
     Player player(std::move(services));
     app.setErrorReporter([&player](const QString &message) {
         player.dialogs().message(nullptr, QMessageBox::Critical,

@@ -21,12 +21,6 @@ bool hasProperty(GstElement *element, const char *name)
     return element && g_object_class_find_property(G_OBJECT_GET_CLASS(element), name);
 }
 
-QString factoryName(GstElement *element)
-{
-    GstElementFactory *factory = element ? gst_element_get_factory(element) : nullptr;
-    return factory ? QString::fromUtf8(gst_plugin_feature_get_name(GST_PLUGIN_FEATURE(factory))) : QString();
-}
-
 // Puts the elements into a new bin, linked in order, with ghost pads at the open ends.
 gst::ElementRef makeChain(const char *name, const std::vector<gst::ElementRef> &elements)
 {
@@ -85,18 +79,6 @@ gst::ElementRef makeVideoSink()
     return sink;
 }
 
-gst::ElementRef makeAudioSink(const QString &chosen)
-{
-    gst::ElementRef sink = GstSupport::makeElement(chosen, "audiosink");
-    if (!sink && !chosen.isEmpty())
-        qWarning("Audio output %s is not available", qPrintable(chosen));
-    if (!sink)
-        sink = GstSupport::makeElement(GstSupport::audioSinkFactory(), "audiosink");
-    if (sink && factoryName(sink.get()) == QLatin1String("fakeaudiosink"))
-        g_object_set(sink.get(), "sync", TRUE, nullptr); // real time without a sound card
-    return sink;
-}
-
 } // namespace
 
 Parts build(const QString &videoFilter, const QString &audioFilter, const QString &audioOutput)
@@ -130,7 +112,7 @@ Parts build(const QString &videoFilter, const QString &audioFilter, const QStrin
     parts.videoOutput =
         makeChain("video-output", {gst::make("videoconvert", "videosink-convert"), scale, parts.videoSink});
 
-    auto audioSink = makeAudioSink(audioOutput);
+    auto audioSink = GstSupport::makeAudioOutput(audioOutput);
     if (!parts.videoFilter || !audioFilters || !parts.videoOutput || !audioSink) {
         qWarning("The media pipeline could not be built: a GStreamer element is missing");
         return {};

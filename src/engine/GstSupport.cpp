@@ -44,6 +44,19 @@ QString audioSinkFactory()
     return hasAudioOutputDevice() ? QStringLiteral("autoaudiosink") : QStringLiteral("fakeaudiosink");
 }
 
+gst::ElementRef makeAudioOutput(const QString &chosen)
+{
+    gst::ElementRef sink = makeElement(chosen, "audiosink");
+    if (!sink && !chosen.isEmpty())
+        qWarning("Audio output %s is not available", qPrintable(chosen));
+    if (!sink)
+        sink = makeElement(audioSinkFactory(), "audiosink");
+    GstElementFactory *factory = sink ? gst_element_get_factory(sink.get()) : nullptr;
+    if (factory && g_str_equal(gst_plugin_feature_get_name(GST_PLUGIN_FEATURE(factory)), "fakeaudiosink"))
+        g_object_set(sink.get(), "sync", TRUE, nullptr); // real time without a sound card
+    return sink;
+}
+
 bool hasAudioOutputDevice()
 {
     static const bool found = [] {

@@ -22,6 +22,10 @@ QString videoSinkFactory();
 // machine has an audio output device, else a silent sink that still keeps real time.
 QString audioSinkFactory();
 
+// The audio output every pipeline plays into (films and discs alike): the chosen factory,
+// else the one audioSinkFactory() names. A silent sink is made to keep real time.
+gst::ElementRef makeAudioOutput(const QString &chosen = {});
+
 // True when the device monitor lists at least one audio output (asked once per process).
 bool hasAudioOutputDevice();
 

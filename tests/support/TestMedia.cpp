@@ -7,6 +7,9 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QStringList>
+#include <QtEndian>
+
+#include <cmath>
 
 namespace TestMedia {
 
@@ -72,6 +75,40 @@ QString notMedia()
     for (int i = 0; i < 200; ++i)
         file.write("This is a shopping list, not a film. Eggs, milk, bread.\n");
     return path;
+}
+
+QString audioCdImage(const QString &folder, const QList<int> &pitches, const QList<int> &seconds,
+                     const QStringList &titles)
+{
+    constexpr int Rate = 44100, SamplesPerSector = 588; // 2352 bytes of stereo 16-bit samples
+    const QDir dir(folder);
+    QFile bin(dir.filePath(QStringLiteral("disc.bin")));
+    if (!bin.open(QIODevice::WriteOnly))
+        return {};
+    QString cue = QStringLiteral("FILE \"disc.bin\" BINARY\n");
+    qint64 sector = 0;
+    for (int t = 0; t < pitches.size(); ++t) {
+        cue += QStringLiteral("  TRACK %1 AUDIO\n").arg(t + 1, 2, 10, QLatin1Char('0'));
+        if (!titles.value(t).isEmpty())
+            cue += QStringLiteral("    TITLE \"%1\"\n").arg(titles.at(t));
+        cue += QStringLiteral("    INDEX 01 %1:%2:%3\n")
+                   .arg(sector / 75 / 60, 2, 10, QLatin1Char('0'))
+                   .arg(sector / 75 % 60, 2, 10, QLatin1Char('0'))
+                   .arg(sector % 75, 2, 10, QLatin1Char('0'));
+        const qint64 sectors = qint64(seconds.value(t)) * Rate / SamplesPerSector;
+        QByteArray samples(int(sectors * SamplesPerSector * 4), Qt::Uninitialized);
+        auto *out = reinterpret_cast<qint16 *>(samples.data());
+        for (qint64 i = 0; i < sectors * SamplesPerSector; ++i) {
+            const auto v = qint16(12000 * std::sin(2 * M_PI * pitches.at(t) * double(i) / Rate));
+            out[2 * i] = out[2 * i + 1] = qToLittleEndian(v);
+        }
+        bin.write(samples);
+        sector += sectors;
+    }
+    QFile file(dir.filePath(QStringLiteral("disc.cue")));
+    if (!bin.flush() || !file.open(QIODevice::WriteOnly) || file.write(cue.toUtf8()) < 0)
+        return {};
+    return QFileInfo(file).absoluteFilePath();
 }
 
 } // namespace TestMedia

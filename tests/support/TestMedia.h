@@ -1,6 +1,8 @@
 #pragma once
 
+#include <QList>
 #include <QString>
+#include <QStringList>
 
 // Media files made by GStreamer's own test sources, once per build folder (see
 // TestSupport::mediaDir()); a file already there is reused. Every function returns an
@@ -13,6 +15,12 @@ QString movie(int seconds = 4, const QString &pattern = QStringLiteral("ball"));
 
 // Sound only: a WAV file with a tone.
 QString audioOnly(int seconds = 2);
+
+// An audio disc image in `folder`: "disc.bin" (raw 16-bit 44.1 kHz stereo samples, one
+// sine tone per track at the given pitches, for the given seconds) and "disc.cue" naming
+// its tracks, with CD-Text titles where given. Returns the .cue's path.
+QString audioCdImage(const QString &folder, const QList<int> &pitches, const QList<int> &seconds,
+                     const QStringList &titles = {});
 
 // A file with a media file's name that holds plain text.
 QString notMedia();

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "fakes/FakeCdDrive.h"
 #include "fakes/FakeDialogs.h"
 #include "fakes/FakeMediaEngine.h"
 #include "fakes/FakePower.h"
@@ -20,6 +21,7 @@ struct TestPlayer
     FakeDialogs *dialogs = nullptr;
     FakeScreenSaver *screenSaver = nullptr;
     FakePower *power = nullptr;
+    FakeCdDrive *cd = nullptr;
     std::unique_ptr<Player> player;
 
     explicit TestPlayer(std::shared_ptr<QTemporaryDir> folders = std::make_shared<QTemporaryDir>())
@@ -31,14 +33,17 @@ struct TestPlayer
         auto d = std::make_unique<FakeDialogs>();
         auto s = std::make_unique<FakeScreenSaver>();
         auto p = std::make_unique<FakePower>();
+        auto c = std::make_unique<FakeCdDrive>();
         engine = e.get();
         dialogs = d.get();
         screenSaver = s.get();
         power = p.get();
+        cd = c.get();
         services.engine = std::move(e);
         services.dialogs = std::move(d);
         services.screenSaver = std::move(s);
         services.power = std::move(p);
+        services.cdDrive = std::move(c);
         player = std::make_unique<Player>(std::move(services));
     }
 

@@ -1,6 +1,8 @@
 // Opening a medium, the end of a film, and files dropped on the panel.
 #include "ui/app/TForm1.h"
 
+#include "core/CdAudioDevice.h"
+#include "core/CdTrackName.h"
 #include "core/MediaFiles.h"
 #include "core/Messages.h"
 #include "core/PanelLayout.h"
@@ -77,12 +79,14 @@ void TForm1::ButtonOpenClick()
     else if (kind == MediaFiles::Kind::Video)
         video->show();
 
-    if (!QFileInfo::exists(path)) {
+    const bool exists = kind == MediaFiles::Kind::AudioCdTrack ? CdTrackName::exists(path) : QFileInfo::exists(path);
+    if (!exists) {
         app.formOSD()->ShowOSD(app.messages().text(1));
         OpenGivenFile = false;
         return;
     }
-    // Any disc playing stops here (audio CD playback); the picture stops explaining itself.
+    // Any disc playing stops here; the picture stops explaining itself.
+    app.cdAudio().send(QStringLiteral("stop cd"));
     video->Panel->setToolTip(QString());
     if (kind == MediaFiles::Kind::AudioCdTrack)
         video->engine().release();
@@ -109,8 +113,7 @@ void TForm1::ButtonOpenClick()
     BBack->setEnabled(true);
 
     if (kind == MediaFiles::Kind::AudioCdTrack) {
-        // The disc's tracks are played by audio CD playback.
-        OpenGivenFile = false;
+        CdOpen();
         return;
     }
 

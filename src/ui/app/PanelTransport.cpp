@@ -1,6 +1,7 @@
 // Transport, the main timer, the idle handler and the watchdog of the control panel.
 #include "ui/app/TForm1.h"
 
+#include "core/CdAudioDevice.h"
 #include "core/Messages.h"
 #include "core/PanelGeometry.h"
 #include "core/TimeText.h"
@@ -30,6 +31,8 @@
 void TForm1::BPlayClick()
 {
     if (PlayState == StatePaused || PlayState == StateStopped) {
+        if (MediaMode == ModeCd)
+            app.cdAudio().send(QStringLiteral("play cd"));
         app.form2()->engine().play();
         // A countdown or a monitor switched off may have let the screen saver back.
         app.screenSaver().inhibit();
@@ -49,6 +52,8 @@ void TForm1::BPlayClick()
 void TForm1::BPauseClick()
 {
     if (PlayState == StatePlaying) {
+        if (MediaMode == ModeCd)
+            app.cdAudio().send(QStringLiteral("pause cd"));
         app.form3()->emptyQueue();
         app.form2()->engine().pause();
         PlayState = StatePaused;
@@ -73,6 +78,10 @@ void TForm1::BStopClick()
         engine.stop();
         engine.seek(0);
         engine.pause();
+    } else {
+        // Back to the start of the track, held there.
+        app.cdAudio().send(QStringLiteral("play cd from ") + cdTrack() + QStringLiteral(":00:00:00"));
+        app.cdAudio().send(QStringLiteral("pause cd"));
     }
     app.form3()->emptyQueue();
     PlayState = StateStopped;
@@ -89,8 +98,11 @@ void TForm1::BBackClick() { skip(false); }
 
 void TForm1::skip(bool forward)
 {
-    // A disc skips by its own tracks' positions (audio CD playback).
-    if (MediaMode == ModeCd || PlayState == StateNone)
+    if (MediaMode == ModeCd) {
+        cdSkip(forward);
+        return;
+    }
+    if (PlayState == StateNone)
         return;
     MediaEngine &engine = app.form2()->engine();
     const int step = app.form4()->ButtonSkipBack->tag();
@@ -110,14 +122,18 @@ void TForm1::sliderSeek(int x)
 {
     app.form3()->emptyQueue();
     SliderPos->setValue(Transport::sliderValue(x, SliderPos->width(), SliderPos->maximum()));
-    if (MediaMode != ModeCd)
+    if (MediaMode == ModeCd)
+        cdSliderSeek();
+    else
         app.form2()->engine().seek(qint64(SliderPos->value()) * Transport::UnitsPerMs);
 }
 
 void TForm1::TimerTimer()
 {
-    if (MediaMode == ModeCd)
-        return; // the disc is polled by audio CD playback
+    if (MediaMode == ModeCd) {
+        CdPoll();
+        return;
+    }
     MediaEngine &engine = app.form2()->engine();
     if (PlayState != StateNone) {
         const qint64 position = engine.position();

@@ -32,7 +32,8 @@ Player::Player(Services services, QObject *parent)
     : QObject(parent),
       m_dialogs(std::move(services.dialogs)),
       m_screenSaver(std::move(services.screenSaver)),
-      m_power(std::move(services.power))
+      m_power(std::move(services.power)),
+      m_cdAudio(std::make_unique<CdAudioDevice>(std::move(services.cdDrive)))
 {
     // Without a power service the end-of-film countdown is refused, never a crash.
     if (!m_power)
@@ -86,6 +87,11 @@ QJsonObject Player::playerState() const
     state["subtitleVisible"] = m_form3->isVisible() && m_form3->textShown();
     state["subtitleText"] = m_form3->text();
     state["subtitleCount"] = int(m_form4->subtitles().size());
+    if (const CdDrive *cd = m_cdAudio->drive()) {
+        const CdDrive::Sound sound = cd->sound();
+        state["cdSound"] = QJsonObject{{"buffers", double(sound.buffers)}, {"pitchHz", sound.pitchHz},
+                                       {"level", sound.level}};
+    }
     return state;
 }
 

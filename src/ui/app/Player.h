@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/CdAudioDevice.h"
 #include "core/Messages.h"
 #include "ui/app/AutomationHost.h"
 
@@ -37,6 +38,7 @@ public:
         std::unique_ptr<Dialogs> dialogs;
         std::unique_ptr<ScreenSaver> screenSaver;
         std::unique_ptr<Power> power;
+        std::unique_ptr<CdDrive> cdDrive;   // none: every disc command fails
     };
 
     explicit Player(Services services, QObject *parent = nullptr);
@@ -62,6 +64,8 @@ public:
     ScreenSaver &screenSaver() const { return *m_screenSaver; }
     Power &power() const { return *m_power; }
     IdleHook &idleHook() const { return *m_idle; }
+    // The audio disc device the control panel sends its command strings to.
+    CdAudioDevice &cdAudio() { return *m_cdAudio; }
 
     // Shared state that is not any one window's.
     bool fullScreenActive() const { return m_fullScreenActive; }
@@ -93,6 +97,7 @@ private:
     std::unique_ptr<Dialogs> m_dialogs;
     std::unique_ptr<ScreenSaver> m_screenSaver;
     std::unique_ptr<Power> m_power;
+    std::unique_ptr<CdAudioDevice> m_cdAudio;
     QList<QWidget *> m_windows;
     bool m_fullScreenActive = false;
     IdleHook *m_idle = nullptr;

@@ -1,5 +1,6 @@
 #include "ui/app/TForm1.h"
 
+#include "core/CdAudioDevice.h"
 #include "core/PanelGeometry.h"
 #include "core/PanelLayout.h"
 #include "core/TimeText.h"
@@ -443,6 +444,10 @@ void TForm1::closeEvent(QCloseEvent *event)
 
 void TForm1::FormClose()
 {
+    if (MediaMode == ModeCd) {
+        app.cdAudio().send(QStringLiteral("stop cd"));
+        app.cdAudio().send(QStringLiteral("close cd"));
+    }
     app.screenSaver().release();
     Timer->stop();
     app.form2()->TimerCursor->stop();

@@ -78,6 +78,11 @@ public:
     // The subtitle step of the main timer: shows the entry whose start is the clock's second.
     void matchSubtitles();
 
+    // Audio discs (AudioCd.cpp): the rest of opening a ".cda" track, and the main timer's
+    // tick while one is the medium.
+    void CdOpen();
+    void CdPoll();
+
     // The engine reached the end of the film.
     void EndOfMedia();
     // The watchdog's one-second tick.
@@ -187,6 +192,10 @@ private:
     void sliderSeek(int x);
     void placeFollowers();
     bool rebuildSubtitleMenu();
+    QString cdTrack() const;
+    void cdSkip(bool forward);
+    void cdSliderSeek();
+    void cdNoDisc();
 
     void setSkinBackground(const QImage &image, bool stretched);
 

@@ -12,6 +12,18 @@ class TFormPlayList : public PlayerWindow
 public:
     explicit TFormPlayList(Player &app);
 
+    // An audio disc's tracks replace the list (an empty list just clears it); the transport
+    // buttons are enabled. PlayListDisc.cpp.
+    struct DiscTrack
+    {
+        QString name;     // "Track01", or the title the disc gives it
+        QString length;   // "mm:ss"
+        QString path;     // drive + "/Track01.cda"
+    };
+    void ShowDiscTracks(const QList<DiscTrack> &tracks);
+    // True when the list starts with this track (the disc's first), i.e. lists that disc.
+    bool ShowsDisc(const QString &firstTrackPath) const;
+
     // Several files chosen at once become the whole list (the first is opened by the caller).
     void replaceWith(const QStringList &files);
 

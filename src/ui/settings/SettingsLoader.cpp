@@ -174,8 +174,11 @@ void TForm4::runCommandLine(const QStringList &arguments)
         return;
     } else if (argument.startsWith(QLatin1String("/dev/"))
                || argument.endsWith(QLatin1String(".cue"), Qt::CaseInsensitive)) {
-        // A drive (or a disc image) stands for its first track.
-        file = QDir::cleanPath(argument) + QStringLiteral("/Track01.cda");
+        // A drive (or a disc image) stands for its first track; an image by its full path,
+        // so that the track is found again whatever the current folder becomes.
+        const QString drive = argument.startsWith(QLatin1String("/dev/")) ? QDir::cleanPath(argument)
+                                                                          : QFileInfo(argument).absoluteFilePath();
+        file = drive + QStringLiteral("/Track01.cda");
     }
     panel->OpenMovieFileName = file;
     panel->ButtonOpenClick();

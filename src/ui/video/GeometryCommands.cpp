@@ -40,16 +40,13 @@ void putTop(MediaEngine &engine, int top)
     r.moveTop(top);
     engine.setWindowPosition(r);
 }
-
-// The drive's door follows the zoom buttons while an audio CD plays; the CD device is
-// not part of the program yet, so there is nothing to send it.
-void cdDoor(bool /*close*/) {}
 } // namespace
 
 void TForm1::ButtonUpClick()
 {
+    // While a disc plays, the drive's door follows the zoom buttons.
     if (MediaMode == ModeCd)
-        cdDoor(true);
+        app.cdAudio().send(QStringLiteral("set cd door closed"));
     TForm2 *video = app.form2();
     if (!video->mediaLoaded() || !video->isVisible())
         return;
@@ -79,7 +76,7 @@ void TForm1::ButtonUpClick()
 void TForm1::ButtonDownClick()
 {
     if (MediaMode == ModeCd)
-        cdDoor(false);
+        app.cdAudio().send(QStringLiteral("set cd door open"));
     TForm2 *video = app.form2();
     if (!video->mediaLoaded() || !video->isVisible())
         return;

@@ -1,0 +1,38 @@
+#include "core/CdTrackName.h"
+
+#include <QFileInfo>
+
+namespace CdTrackName {
+
+QString drive(const QString &trackPath)
+{
+    const int at = trackPath.lastIndexOf(QLatin1String("Track"), -1, Qt::CaseInsensitive);
+    QString root = at < 0 ? QString() : trackPath.left(at);
+    while (root.size() > 1 && root.endsWith(QLatin1Char('/')))
+        root.chop(1);
+    return root;
+}
+
+int number(const QString &trackPath)
+{
+    if (trackPath.size() < 6 || !trackPath.endsWith(QLatin1String(".cda"), Qt::CaseInsensitive))
+        return 0;
+    bool ok = false;
+    const int n = trackPath.mid(trackPath.size() - 6, 2).toInt(&ok);
+    return ok && n > 0 ? n : 0;
+}
+
+QString twoDigits(int track) { return QStringLiteral("%1").arg(track, 2, 10, QLatin1Char('0')); }
+
+QString path(const QString &drive, int track)
+{
+    return drive + QStringLiteral("/Track") + twoDigits(track) + QStringLiteral(".cda");
+}
+
+bool exists(const QString &trackPath)
+{
+    const QString root = drive(trackPath);
+    return !root.isEmpty() && QFileInfo::exists(root);
+}
+
+} // namespace CdTrackName

@@ -18,6 +18,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QPlainTextEdit>
 #include <QSignalBlocker>
 #include <QSpinBox>
@@ -67,9 +68,9 @@ void preview(TZDButton *b, const QImage &image)
 PageSkins::PageSkins(Player &app, QWidget *parent) : QWidget(parent), app(app)
 {
     setObjectName("TabSheetSkins");
-    auto *layout = new QVBoxLayout(this);
+    m_layout = new QVBoxLayout(this);
     auto *top = new QFormLayout;
-    layout->addLayout(top);
+    m_layout->addLayout(top);
     EDSkinSelect = new QComboBox(this);
     EDSkinSelect->setObjectName("EDSkinSelect");
     EDSkinSelect->setEnabled(false);
@@ -83,7 +84,28 @@ PageSkins::PageSkins(Player &app, QWidget *parent) : QWidget(parent), app(app)
     top->addRow(QStringLiteral("Nazwa:"), nameRow);
     BWybierzTlo = captioned(this, "BWybierzTlo", "Wybierz");
     top->addRow(QStringLiteral("Tło:"), BWybierzTlo);
+    m_layout->addStretch(1);
 
+    connect(EDSkinSelect, &QComboBox::activated, this, &PageSkins::EDSkinSelectChange);
+    connect(EDBSaveSkin, &TZDButton::clicked, this, [this] { EDBSaveSkinClick(true); });
+    connect(BWybierzTlo, &TZDButton::clicked, this, &PageSkins::BWybierzTloClick);
+    connect(app.form2()->PopupMenu, &QMenu::aboutToShow, this, &PageSkins::ensureListed);
+}
+
+void PageSkins::prepare()
+{
+    ensureListed();
+    if (!EDKomponent)
+        buildEditor();
+    ensureStandard();
+    EDKomponentChange();
+}
+
+void PageSkins::buildEditor()
+{
+    delete m_layout->takeAt(1); // the stretch that kept the chooser row at the top
+    auto *top = new QFormLayout;
+    m_layout->insertLayout(1, top);
     EDKomponent = new QComboBox(this);
     EDKomponent->setObjectName("EDKomponent");
     top->addRow(QStringLiteral("Element:"), EDKomponent);
@@ -130,7 +152,7 @@ PageSkins::PageSkins(Player &app, QWidget *parent) : QWidget(parent), app(app)
     PageControlSkin->addTab(buildButtonPage(), QStringLiteral("Właściwości Klawisza"));
     PageControlSkin->addTab(buildSliderPage(), QStringLiteral("Właściwości Suwaka"));
     PageControlSkin->addTab(buildLabelPage(), QStringLiteral("Właściwości Tekstu"));
-    layout->addWidget(PageControlSkin, 1);
+    m_layout->insertWidget(2, PageControlSkin, 1);
 
     // The element list is the panel's, filled once.
     EDKomponent->addItems(app.form1()->SkinElements());
@@ -217,9 +239,6 @@ QWidget *PageSkins::buildLabelPage()
 
 void PageSkins::connectEditor()
 {
-    connect(EDSkinSelect, &QComboBox::activated, this, &PageSkins::EDSkinSelectChange);
-    connect(EDBSaveSkin, &TZDButton::clicked, this, [this] { EDBSaveSkinClick(true); });
-    connect(BWybierzTlo, &TZDButton::clicked, this, &PageSkins::BWybierzTloClick);
     connect(EDKomponent, &QComboBox::currentIndexChanged, this, &PageSkins::EDKomponentChange);
     connect(PageControlSkin, &QTabWidget::currentChanged, this, &PageSkins::PageControlSkinChange);
     const std::pair<QSpinBox *, const char *> sizes[] = {
@@ -326,6 +345,8 @@ void PageSkins::chooseLabelColour(const QString &key)
 
 void PageSkins::EDKomponentChange()
 {
+    if (!EDKomponent)
+        return; // the editor is built at the window's first show
     TForm1 *panel = app.form1();
     const std::optional<Kind> kind = panel->SkinElementKind(element());
     if (!kind)
@@ -383,8 +404,15 @@ void PageSkins::PageControlSkinChange(int index)
 
 // --- the skin list, loading and saving ---------------------------------------------------
 
+void PageSkins::ensureListed()
+{
+    if (!m_listed)
+        ListSkins();
+}
+
 void PageSkins::ListSkins()
 {
+    m_listed = true;
     QStringList names = SkinFolders::list(SkinFolders::roots());
     // The built-in skin is always there to go back to; it is written before the panel
     // first changes.
@@ -403,16 +431,16 @@ void PageSkins::ListSkins()
 
 void PageSkins::startUp(const QString &storedName)
 {
-    ListSkins();
-    if (storedName.isEmpty())
+    if (storedName.isEmpty() || storedName == QLatin1String(SkinFile::StandardName))
         return;
+    ListSkins();
     const QSignalBlocker blocker(EDSkinSelect);
     int index = EDSkinSelect->findText(storedName);
     if (index < 0) {
         // A stored name without its folder stays shown, and is stored again, as it was.
         EDSkinSelect->addItem(storedName);
         index = EDSkinSelect->count() - 1;
-    } else if (storedName != QLatin1String(SkinFile::StandardName)) {
+    } else {
         EDSkinSelect->setCurrentIndex(index);
         EDName->setText(storedName);
         app.form2()->CheckSkinItem(storedName);
@@ -423,6 +451,7 @@ void PageSkins::startUp(const QString &storedName)
 
 void PageSkins::ensureStandard()
 {
+    ensureListed();
     const QString standard = QLatin1String(SkinFile::StandardName);
     if (!EDSkinSelect->isEnabled() || !SkinFolders::locate(standard, SkinFolders::roots()).isEmpty())
         return;

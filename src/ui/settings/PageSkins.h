@@ -20,9 +20,15 @@ class PageSkins : public QWidget
 public:
     explicit PageSkins(Player &app, QWidget *parent = nullptr);
 
-    // At start, after the settings are read: the skins are listed, the chooser takes the
-    // stored name, and a stored skin other than the built-in one is loaded.
+    // At start, after the settings are read: the chooser takes the stored name, and a
+    // stored skin other than the built-in one is listed and loaded. The built-in skin adds
+    // nothing on the way to the first picture: the list waits until the context menu or
+    // this window is first opened.
     void startUp(const QString &storedName);
+    // The first show of the preferences window: the list, the editor's controls, the
+    // built-in skin on disk and the first element shown.
+    void prepare();
+    void ensureListed();
     // The built-in skin is written the first time it is missing, from the panel as
     // designed; before the panel first changes, never on the way to the first picture.
     void ensureStandard();
@@ -66,6 +72,7 @@ public:
     QComboBox *EDLabelShadowPos = nullptr;
 
 private:
+    void buildEditor();
     QWidget *buildButtonPage();
     QWidget *buildSliderPage();
     QWidget *buildLabelPage();
@@ -78,5 +85,7 @@ private:
     void warn(const QString &text);
 
     Player &app;
+    class QVBoxLayout *m_layout = nullptr;
+    bool m_listed = false;
     bool m_filling = false;
 };

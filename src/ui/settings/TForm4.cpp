@@ -80,8 +80,7 @@ void TForm4::showEvent(QShowEvent *event)
         // What only this window shows waits until it is first shown, off the way to the
         // first picture.
         m_shownOnce = true;
-        Skins->ensureStandard();
-        Skins->EDKomponentChange();
+        Skins->prepare();
     }
 }
 

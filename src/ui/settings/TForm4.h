@@ -57,6 +57,8 @@ public:
     // an invalid value for names that are not bound.
     QVariant settingValue(const QString &name) const;
     bool setSettingValue(const QString &name, const QVariant &value);
+    // The names of every setting that has a control or variable.
+    QStringList boundSettings() const { return m_bindings.keys(); }
 
     // The live key list (the editor grid shows it).
     KeyBindings &keys() { return m_keys; }

@@ -147,6 +147,21 @@ void TForm1::SliderFUNChange(int value)
     }
 }
 
+void TForm1::FunctionStep(int modeBefore, int step)
+{
+    // The mode button moves on from the mode before the one wanted; the slider's change
+    // handler then applies the step and shows it.
+    BFunction->setTag(modeBefore);
+    BFunctionClick();
+    SliderFUN->setValue(SliderFUN->value() + step);
+}
+
+void TForm1::ToggleMute()
+{
+    ButtonVolume->setDown(!ButtonVolume->down());
+    ButtonVolumeClick();
+}
+
 void TForm1::ButtonVolumeClick()
 {
     // The button has already flipped its down state; the key command flips it first too.

@@ -123,6 +123,5 @@ void TForm1::matchSubtitles()
         return;
     app.form3()->ShowSubtitle(found->text, false, found->gapToNext);
     setup->SubtitleMarker = found->row;
-    if (setup->NapisNow->isChecked())
-        setup->TimeTXTEditor->selectRow(found->row - 1);
+    setup->ShowSubtitleRow(found->row);
 }

@@ -3,6 +3,7 @@
 
 #include "core/CdAudioDevice.h"
 #include "core/CdTrackName.h"
+#include "core/FunctionSlider.h"
 #include "core/MediaFiles.h"
 #include "core/Messages.h"
 #include "core/PanelLayout.h"
@@ -41,7 +42,7 @@ void TForm1::ButtonOpenClick()
 {
     m_antiFreeze.reset();
     MenuInFile = false;
-    app.form4()->EFrameToSec->setValue(25);
+    emit openStarted();
     app.dialogOpen = true;
 
     // A second instance's file waits for the idle handler, which opens it instead.
@@ -85,27 +86,26 @@ void TForm1::ButtonOpenClick()
         OpenGivenFile = false;
         return;
     }
-    // Any disc playing stops here; the picture stops explaining itself.
+    // Any disc playing stops here; what showed the last medium can go.
     app.cdAudio().send(QStringLiteral("stop cd"));
-    video->Panel->setToolTip(QString());
-    if (kind == MediaFiles::Kind::AudioCdTrack)
+    emit mediumOpening(path);
+    if (kind == MediaFiles::Kind::AudioCdTrack) {
         video->engine().release();
-    else
+    } else {
         video->BuildGraph(path);
+        ShowGraphFilters(video->graphFilters());
+    }
 
     TxtShift = SpeedLevel = BalanceLevel = 0;
-    if (BFunction->tag() != 3)
+    if (BFunction->tag() != FunctionSlider::Volume)
         SliderFUN->setValue(0);
-    app.form3()->TimerNapisClear->stop();
     app.form3()->emptyQueue();
     app.form4()->SubtitleMarker = 999999;
-    video->PanelCaption->clear();
     SliderPos->setEnabled(true);
     ButtonFullScreen->setEnabled(true);
 
     const QString name = QFileInfo(path).fileName();
     StatusFileName->setText(app.messages().text(0) + name);
-    video->setWindowTitle(QStringLiteral("Brivara: ") + name);
     BPlay->setEnabled(true);
     BPlay->setDown(true);
     BStop->setEnabled(true);

@@ -17,12 +17,10 @@
 #include "ui/skins/TZDButton.h"
 #include "ui/subtitles/TForm3.h"
 #include "ui/video/TForm2.h"
-#include "ui/video/TFormFullScreenProgress.h"
 
 #include <QApplication>
 #include <QCheckBox>
 #include <QLabel>
-#include <QProgressBar>
 #include <QRadioButton>
 #include <QSlider>
 #include <QTimer>
@@ -41,9 +39,6 @@ void TForm1::BPlayClick()
         PlayState = StatePlaying;
         BPause->setDown(false);
         BPlay->setDown(true);
-        app.formPlayList()->BPlay->setEnabled(false);
-        app.formPlayList()->BPause->setEnabled(true);
-        app.form3()->TimerNapisClear->start();
     }
     if (PlayState != StateNone && PlayState == StatePlaying)
         BPlay->setDown(true);
@@ -57,10 +52,7 @@ void TForm1::BPauseClick()
         app.form3()->emptyQueue();
         app.form2()->engine().pause();
         PlayState = StatePaused;
-        app.formPlayList()->BPlay->setEnabled(true);
-        app.formPlayList()->BPause->setEnabled(false);
         app.formOSD()->ShowOSD(QStringLiteral("PAUSE"));
-        app.form3()->TimerNapisClear->stop();
         BPlay->setDown(false);
         BPause->setDown(true);
     }
@@ -88,8 +80,6 @@ void TForm1::BStopClick()
     BPlay->setDown(false);
     BPause->setDown(false);
     BPause->setEnabled(false);
-    app.formPlayList()->BPlay->setEnabled(true);
-    app.formPlayList()->BPause->setEnabled(false);
     app.formOSD()->ShowOSD(QStringLiteral("STOP"));
 }
 
@@ -140,7 +130,6 @@ void TForm1::TimerTimer()
         if (position >= 0)
             PositionMs = position / Transport::UnitsPerMs;
         SliderPos->setValue(int(qMin<qint64>(PositionMs, INT_MAX)));
-        app.formFullScreenProgress()->FullScreenProgress->setValue(int(qMin<qint64>(PositionMs, INT_MAX)));
     }
     StatusTime->setText(TimeText::hms(PositionMs) + QLatin1Char('/') + DurationText);
     SubtitleClock = Transport::subtitleClockSeconds(PositionMs, app.form4()->subtitleShiftMinutes(),

@@ -71,12 +71,12 @@ void Player::start(const QStringList &arguments)
 QJsonObject Player::playerState() const
 {
     QJsonObject state;
-    state["playState"] = m_form1->PlayState;
-    state["mediaMode"] = m_form1->MediaMode;
+    state["playState"] = int(m_form1->PlayState);
+    state["mediaMode"] = int(m_form1->MediaMode);
     state["positionMs"] = double(m_form1->PositionMs);
     state["durationMs"] = double(m_form1->DurationMs);
     state["currentFile"] = m_form1->CurrentFile;
-    state["fullScreen"] = m_fullScreenActive;
+    state["fullScreen"] = fullScreenActive();
     state["videoWidth"] = m_form1->VideoWidth;
     state["videoHeight"] = m_form1->VideoHeight;
     state["minimized"] = m_form1->Minimized;

@@ -6,6 +6,7 @@
 
 #include <QList>
 #include <QObject>
+#include <QProperty>
 #include <QStringList>
 #include <memory>
 
@@ -67,9 +68,11 @@ public:
     // The audio disc device the control panel sends its command strings to.
     CdAudioDevice &cdAudio() { return *m_cdAudio; }
 
-    // Shared state that is not any one window's.
+    // Shared state that is not any one window's. Full screen notifies: a window that
+    // shows it follows it through the bindable.
     bool fullScreenActive() const { return m_fullScreenActive; }
     void setFullScreenActive(bool on) { m_fullScreenActive = on; }
+    QBindable<bool> bindableFullScreenActive() { return &m_fullScreenActive; }
     // Set while a modal file dialog is shown: keys are not dispatched then.
     bool dialogOpen = false;
     // Set while the panel or the subtitle window is being dragged by the mouse.
@@ -99,7 +102,7 @@ private:
     std::unique_ptr<Power> m_power;
     std::unique_ptr<CdAudioDevice> m_cdAudio;
     QList<QWidget *> m_windows;
-    bool m_fullScreenActive = false;
+    QProperty<bool> m_fullScreenActive{false};
     IdleHook *m_idle = nullptr;
 
     TForm1 *m_form1 = nullptr;

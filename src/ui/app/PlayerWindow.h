@@ -15,6 +15,15 @@ public:
     {
     }
 
+    // The font and colour the window draws its text in (the preferences choose them).
+    void SetTextFont(const QFont &font, const QColor &colour)
+    {
+        setFont(font);
+        QPalette p = palette();
+        p.setColor(QPalette::WindowText, colour);
+        setPalette(p);
+    }
+
 protected:
     Player &app;
 };

@@ -1,6 +1,7 @@
 #include "ui/app/TForm1.h"
 
 #include "core/CdAudioDevice.h"
+#include "core/FunctionSlider.h"
 #include "core/PanelGeometry.h"
 #include "core/PanelLayout.h"
 #include "core/TimeText.h"
@@ -8,6 +9,7 @@
 #include "platform/ScreenSaver.h"
 #include "ui/app/Dialogs.h"
 #include "ui/app/Player.h"
+#include "ui/filters/FilterPropertyPage.h"
 #include "ui/filters/TFormFiltry.h"
 #include "ui/playlist/TFormPlayList.h"
 #include "ui/settings/TForm4.h"
@@ -19,6 +21,7 @@
 #include "ui/osd/TFormOSD.h"
 #include "ui/video/TForm2.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QCheckBox>
 #include <QCloseEvent>
@@ -51,6 +54,7 @@ TForm1::TForm1(Player &app)
 
     buildControls();
     connectControls();
+    followPlaybackState();
 
     // Keep the desktop awake for the whole run; released when the panel closes.
     app.screenSaver().inhibit();
@@ -251,7 +255,65 @@ void TForm1::connectControls()
         app.formFiltry()->raise();
     });
     connect(Timer, &QTimer::timeout, this, &TForm1::TimerTimer);
+    connect(ButtonUp, &TZDButton::clicked, this, &TForm1::ButtonUpClick);
+    connect(ButtonDown, &TZDButton::clicked, this, &TForm1::ButtonDownClick);
+    connect(ButtonPanScan, &TZDButton::clicked, this, &TForm1::ButtonPanScanToggle);
+    connect(Button16x9, &TZDButton::clicked, this, &TForm1::Button16x9Click);
+    connect(Button4x3, &TZDButton::clicked, this, &TForm1::Button4x3Click);
+    connect(ButtonNormalSize, &TZDButton::clicked, this, &TForm1::ButtonNormalSizeClick);
+    connect(ButtonHeightUp, &TZDButton::clicked, this, &TForm1::ButtonHeightUpClick);
+    connect(ButtonHeightDown, &TZDButton::clicked, this, &TForm1::ButtonHeightDownClick);
     connectFunctionSlider();
+}
+
+void TForm1::followPlaybackState()
+{
+    // A built film's length is the position slider's range; it starts at the beginning.
+    // A graph without a length leaves the last range alone.
+    m_durationShown = DurationMs.addNotifier([this] {
+        if (DurationMs <= 0)
+            return;
+        SliderPos->setRange(0, int(qMin<qint64>(DurationMs, INT_MAX)));
+        SliderPos->setValue(0);
+    });
+}
+
+void TForm1::ShowGraphFilters(const QList<MediaEngine::FilterInfo> &filters)
+{
+    // The filter items of the last film go; the separator and "Więcej o filtrach..." stay.
+    const QList<QAction *> items = MenuFiltry->actions();
+    for (int i = 0; i + 2 < items.size(); ++i)
+        delete items[i];
+    LFunction->setEnabled(true);
+    SliderFUN->setEnabled(true);
+    QAction *fixed = MenuFiltry->actions().value(0);
+    for (const MediaEngine::FilterInfo &filter : filters) {
+        if (!filter.hasPropertyPage)
+            continue;
+        auto *item = new QAction(filter.name, MenuFiltry);
+        connect(item, &QAction::triggered, this, [this, name = filter.name] {
+            FilterPropertyPage page(app.form2()->engine(), name, app.form2());
+            page.exec();
+        });
+        MenuFiltry->insertAction(fixed, item);
+    }
+}
+
+void TForm1::RestoreVolume(int level)
+{
+    VolumeLevel = qBound(-5, level, 5);
+    // At start the slider stands on the volume mode and shows it.
+    if (BFunction->tag() == FunctionSlider::Volume)
+        SliderFUN->setValue(VolumeLevel);
+}
+
+void TForm1::RestoreRepeat(bool on) { BRepeat->setDown(on); }
+
+void TForm1::ButtonPanScanToggle()
+{
+    // A plain button in the panel's layout: a click flips it before the placement reads it.
+    ButtonPanScan->setDown(!ButtonPanScan->down());
+    ButtonPanScanClick();
 }
 
 bool TForm1::pinned() const { return CaptionSzpilka->tag() == 0; }
@@ -333,7 +395,7 @@ bool TForm1::eventFilter(QObject *watched, QEvent *event)
     case QEvent::MouseButtonPress: {
         auto *e = static_cast<QMouseEvent *>(event);
         if (e->button() == Qt::RightButton) {
-            app.form2()->PopupMenu->popup(e->globalPosition().toPoint());
+            app.form2()->ShowPopupMenu(e->globalPosition().toPoint());
             return true;
         }
         if (dragSource && e->button() == Qt::LeftButton) {
@@ -450,9 +512,7 @@ void TForm1::FormClose()
     }
     app.screenSaver().release();
     Timer->stop();
-    app.form2()->TimerCursor->stop();
-    app.form3()->TimerNapisClear->stop();
-    app.formOSD()->TimerOSD->stop();
+    emit closing();
     if (MediaMode != ModeCd) {
         const qint64 position = app.form2()->engine().position();
         if (position >= 0)

@@ -4,11 +4,13 @@
 
 #include "core/SkinFile.h"
 #include "core/Transport.h"
+#include "engine/MediaEngine.h"
 
 #include <QImage>
 #include <QMap>
 #include <QRegion>
 #include <optional>
+#include <QProperty>
 
 class QFrame;
 class QLabel;
@@ -32,13 +34,15 @@ public:
     // --- shared playback state -------------------------------------------------------
     enum { ModeFile = 1, ModeCd = 2 };
     enum { StateNone = 0, StatePlaying = 1, StateStopped = 2, StatePaused = 3, StateBuilt = 4 };
-    int MediaMode = ModeFile;
-    int PlayState = StateNone;
+    // Every write of these four notifies: the windows that show them follow by themselves
+    // (addNotifier), so the code that changes them never reaches into those windows.
+    QProperty<int> MediaMode{ModeFile};
+    QProperty<int> PlayState{StateNone};
     QString CurrentFile;
     qint64 ResumePos = 0;         // 100-ns units
     QString DurationText = QStringLiteral("00:00:00");
-    qint64 DurationMs = 0;
-    qint64 PositionMs = 0;
+    QProperty<qint64> DurationMs{0};
+    QProperty<qint64> PositionMs{0};
     int VideoWidth = 0;
     int VideoHeight = 0;
     double FrameRate = 0;
@@ -119,6 +123,29 @@ public:
     // Rebuilds the window's shape (on resize and activation).
     void RebuildRegion();
     bool pinned() const;
+    // The filters of the graph just built: the ones with a settings page fill "Filtry".
+    void ShowGraphFilters(const QList<MediaEngine::FilterInfo> &filters);
+    // A stored volume level; the slider shows it when it stands on the volume mode.
+    void RestoreVolume(int level);
+    // The repeat switch as the settings restore it.
+    void RestoreRepeat(bool on);
+    // The key commands' way to the function slider: `step` levels in the mode after
+    // `modeBefore`, as the mode button and the slider would do it.
+    void FunctionStep(int modeBefore, int step);
+    // The mute key: flips the mute button, then acts as its click.
+    void ToggleMute();
+    // The pan-scan button: its down state is the switch.
+    void ButtonPanScanToggle();
+
+signals:
+    // ButtonOpenClick has begun (even if the dialog is then cancelled).
+    void openStarted();
+    // A medium that exists is about to be opened: what showed the last one can go.
+    void mediumOpening(const QString &path);
+    // The panel is closing: the windows stop their timers before the run values are written.
+    void closing();
+
+public:
 
     // --- skins (PanelSkins.cpp): the panel re-dresses itself; the preferences window and
     // the menu call these ---
@@ -196,6 +223,7 @@ private:
     void cdSkip(bool forward);
     void cdSliderSeek();
     void cdNoDisc();
+    void followPlaybackState();
 
     void setSkinBackground(const QImage &image, bool stretched);
 
@@ -207,4 +235,5 @@ private:
     bool m_shownOnce = false;
     bool m_closed = false;
     QPoint m_dragPress;
+    QPropertyNotifier m_durationShown;
 };

@@ -1,6 +1,8 @@
 #include "ui/filters/TFormFiltry.h"
 
+#include "ui/app/Player.h"
 #include "ui/skins/TZDButton.h"
+#include "ui/video/TForm2.h"
 
 #include <QCheckBox>
 #include <QLabel>
@@ -37,7 +39,17 @@ TFormFiltry::TFormFiltry(Player &app) : PlayerWindow(app, Qt::Tool)
     AudioOutFilter = new QCheckBox(QStringLiteral("Zawsze używaj tego wyjścia AUDIO"), right);
     AudioOutFilter->setObjectName("AudioOutFilter");
     AudioOutFilter->move(8, 8);
+
+    // The filters in use are those of the graph last built that have a settings page.
+    connect(app.form2(), &TForm2::graphBuilt, this, [this](const QList<MediaEngine::FilterInfo> &filters) {
+        ListFiltr->clear();
+        for (const MediaEngine::FilterInfo &filter : filters)
+            if (filter.hasPropertyPage)
+                ListFiltr->addItem(filter.name);
+    });
 }
+
+void TFormFiltry::RestoreAlwaysUseOutput(bool on) { AudioOutFilter->setChecked(on); }
 
 QString TFormFiltry::chosenAudioOutput() const
 {

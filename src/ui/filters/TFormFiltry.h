@@ -19,6 +19,8 @@ public:
     QString chosenVideoFilter() const { return ChosenVideoFilter; }
     QString chosenAudioFilter() const { return ChosenAudioFilter; }
     QString chosenAudioOutput() const;
+    // "Always use this audio output" as the settings restore it.
+    void RestoreAlwaysUseOutput(bool on);
     QString ChosenVideoFilter, ChosenAudioFilter;
 
     QListWidget *ListFiltr = nullptr;

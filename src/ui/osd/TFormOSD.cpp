@@ -78,6 +78,7 @@ TFormOSD::TFormOSD(Player &app)
     TimerCloseSystem->setInterval(1000);
     connect(TimerCloseSystem, &QTimer::timeout, this, &TFormOSD::TimerCloseSystemTimer);
     resize(120, 47);
+    connect(app.form1(), &TForm1::closing, TimerOSD, &QTimer::stop);
 
     // The first sample: the first information line then shows the load since start.
     m_cpu.refresh();
@@ -152,6 +153,8 @@ void TFormOSD::wheelEvent(QWheelEvent *event)
 }
 
 // --- information line ----------------------------------------------------------------------
+
+void TFormOSD::SetAutoInfoInterval(int ms) { TimerAutoInfo->setInterval(ms); }
 
 void TFormOSD::TimerAutoInfoTimer()
 {

@@ -27,6 +27,8 @@ public:
     // Stops a running countdown and says so; nothing when none runs.
     void breakCountdown();
     void TimerCloseSystemTimer();
+    // How often the information line shows by itself.
+    void SetAutoInfoInterval(int ms);
 
     // The message on screen (or last shown) and the font it is drawn in.
     QString text() const { return m_text; }

@@ -1,5 +1,7 @@
 #include "ui/playlist/TFormPlayList.h"
 
+#include "ui/app/Player.h"
+#include "ui/app/TForm1.h"
 #include "ui/skins/DefaultGlyphs.h"
 #include "ui/skins/TZDButton.h"
 
@@ -67,7 +69,20 @@ TFormPlayList::TFormPlayList(Player &app)
     button(BRND, "BRND", "Odtwarzaj losowo", "RND", true, true);
     button(ZDButton1, "ZDButton1", "", "Save (to print)");
     bar->addStretch(1);
+
+    // Play and pause offer what the panel's state allows; a built or empty graph leaves
+    // them as they were.
+    TForm1 *panel = app.form1();
+    m_playState = panel->PlayState.addNotifier([this, panel] {
+        const int state = panel->PlayState;
+        if (state == TForm1::StatePlaying || state == TForm1::StatePaused || state == TForm1::StateStopped) {
+            BPlay->setEnabled(state != TForm1::StatePlaying);
+            BPause->setEnabled(state == TForm1::StatePlaying);
+        }
+    });
 }
+
+void TFormPlayList::RestoreRepeat(bool on) { BRepeat->setDown(on); }
 
 // The list's own add, order and file handling arrive with the playlist; until then a
 // multiple choice keeps only the file that is opened.

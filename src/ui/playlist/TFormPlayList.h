@@ -2,6 +2,8 @@
 
 #include "ui/app/PlayerWindow.h"
 
+#include <QProperty>
+
 class QTableWidget;
 class TZDButton;
 
@@ -26,6 +28,8 @@ public:
 
     // Several files chosen at once become the whole list (the first is opened by the caller).
     void replaceWith(const QStringList &files);
+    // The repeat switch as the settings restore it.
+    void RestoreRepeat(bool on);
 
     // The playlist dialogs' folder and current list file (stored between runs).
     QString DirPlayList;
@@ -47,4 +51,7 @@ public:
     TZDButton *PlayListAdv = nullptr;
     TZDButton *BRND = nullptr;
     TZDButton *ZDButton1 = nullptr;
+
+private:
+    QPropertyNotifier m_playState;
 };

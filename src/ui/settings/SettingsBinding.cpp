@@ -91,11 +91,9 @@ void TForm4::buildBindings()
     auto text = [this](const char *name, QLineEdit *edit) {
         bind(name, [edit] { return edit->text(); }, [edit](const QVariant &v) { edit->setText(v.toString()); });
     };
-    auto action = [this](const char *name, QAction *a) {
-        bind(name, [a] { return a->isChecked(); }, [a](const QVariant &v) { a->setChecked(v.toBool()); });
-    };
-    auto down = [this](const char *name, TZDButton *b) {
-        bind(name, [b] { return b->down(); }, [b](const QVariant &v) { b->setDown(v.toBool()); });
+    // A switch of another window: read here, restored by the window itself.
+    auto foreignSwitch = [this](const char *name, std::function<bool()> get, std::function<void(bool)> restore) {
+        bind(name, [get] { return get(); }, [restore](const QVariant &v) { restore(v.toBool()); });
     };
     auto string = [this](const char *name, QString *s) {
         bind(name, [s] { return *s; }, [s](const QVariant &v) { *s = v.toString(); });
@@ -108,14 +106,12 @@ void TForm4::buildBindings()
     bind("SkinName", [this] { return EDSkinSelect->currentText(); },
          [this](const QVariant &v) { selectText(EDSkinSelect, v.toString()); });
     string("DirPlayList", &list->DirPlayList);
-    down("ButtonRepeatPlayList", list->BRepeat);
-    down("ButtonRepeat", panel->BRepeat);
+    foreignSwitch("ButtonRepeatPlayList", [list] { return list->BRepeat->down(); },
+                  [list](bool on) { list->RestoreRepeat(on); });
+    foreignSwitch("ButtonRepeat", [panel] { return panel->BRepeat->down(); },
+                  [panel](bool on) { panel->RestoreRepeat(on); });
     bind("Volume", [panel] { return panel->VolumeLevel; },
-         [panel](const QVariant &v) {
-             panel->VolumeLevel = qBound(-5, v.toInt(), 5);
-             if (panel->BFunction->tag() == 3) // the slider shows the volume mode at start
-                 panel->SliderFUN->setValue(panel->VolumeLevel);
-         });
+         [panel](const QVariant &v) { panel->RestoreVolume(v.toInt()); });
     checkBox("PlayListStart", PlayListStart);
     checkBox("WindowSize", WindowSize);
     integer("FullScreenPanelLeft", &panel->FullScreenPanelLeft);
@@ -126,11 +122,13 @@ void TForm4::buildBindings()
     checkBox("OSDFrames", OSDFrames);
     checkBox("OSDCPUUsage", OSDCpuUsage);
     spinEdit("FWidth", FWidth);
-    checkBox("AudioOutFilter", filters->AudioOutFilter);
+    foreignSwitch("AudioOutFilter", [filters] { return filters->AudioOutFilter->isChecked(); },
+                  [filters](bool on) { filters->RestoreAlwaysUseOutput(on); });
     string("FilterAudioOut", &filters->FilterAudioOut);
     checkBox("StopAfterMin", StopAfterMin);
     checkBox("WaveOutIfDolby", WaveOutIfDolby);
-    action("FullScreenOn2", video->FullScreenonMonitor2);
+    foreignSwitch("FullScreenOn2", [video] { return video->FullScreenonMonitor2->isChecked(); },
+                  [video](bool on) { video->RestoreFullScreenOn2(on); });
     checkBox("OSDOn", OSDOn);
     spinEdit("OSDTime", OSDTime);
     bind("OSDLeft", [this] { return OSDLeft->isChecked(); },
@@ -152,7 +150,8 @@ void TForm4::buildBindings()
     bind("IQTime", [this] { return IQTime->value(); }, [this](const QVariant &v) { IQTime->setValue(v.toInt()); });
     checkBox("IQDziel", IQDziel);
     checkBox("IQZmniejsz", IQZmniejsz);
-    action("AutoResume", video->AutoResume);
+    foreignSwitch("AutoResume", [video] { return video->AutoResume->isChecked(); },
+                  [video](bool on) { video->RestoreAutoResume(on); });
     bind("AutoResumeFile", [panel] { return panel->CurrentFile.left(255); },
          [panel](const QVariant &v) { panel->CurrentFile = v.toString().left(255); });
     bind("AutoResumePos", [panel] { return double(panel->ResumePos); },
@@ -188,7 +187,7 @@ void TForm4::buildBindings()
          [this, video](const QVariant &v) {
              Proporcional->setChecked(v.toBool());
              if (!v.toBool())
-                 video->Dowolny1->setChecked(true); // free aspect when proportions are not kept
+                 video->ShowFreeAspect(true);
          });
     checkBox("CLoadTXT", CLoadTXT);
     text("DirectoryTXT", DirectoryTXT);

@@ -34,8 +34,7 @@
 
 void TForm4::FormCreate(const QStringList &arguments)
 {
-    // 1. A second monitor makes full screen on it possible.
-    app.form2()->FullScreenonMonitor2->setEnabled(QGuiApplication::screens().size() > 1);
+    // 1. A second monitor makes full screen on it possible: the video window sees to that.
     // 2. Every file type is offered for association at each start (the page selects them all).
     Associations->selectAll();
 
@@ -137,19 +136,10 @@ void TForm4::applyFonts()
         f.setStrikeOut(style & SettingsStore::StrikeOut);
         return f;
     };
-    auto apply = [](QWidget *target, QLabel *preview, ColorSwatch *swatch, const QFont &font) {
-        target->setFont(font);
-        QPalette p = target->palette();
-        p.setColor(QPalette::WindowText, swatch->color());
-        target->setPalette(p);
-        preview->setFont(font);
-        QPalette pp = preview->palette();
-        pp.setColor(QPalette::WindowText, Qt::black);
-        preview->setPalette(pp);
-    };
-    apply(app.formOSD(), OSDPanelWzor, OSDWzorKolor,
-          build(OSDFontName->text(), OSDFontSize->value(), m_osdFontStyle));
-    apply(app.form3(), PanelWzor, WzorKolor, build(EFontName->text(), EFontSize->value(), m_fontStyle));
+    showFont(app.formOSD(), OSDPanelWzor, OSDWzorKolor,
+             build(OSDFontName->text(), OSDFontSize->value(), m_osdFontStyle), OSDWzorKolor->color());
+    showFont(app.form3(), PanelWzor, WzorKolor, build(EFontName->text(), EFontSize->value(), m_fontStyle),
+             WzorKolor->color());
 }
 
 void TForm4::runCommandLine(const QStringList &arguments)

@@ -400,7 +400,7 @@ void TForm4::connectHandlers()
 void TForm4::NapisyCzasChange()
 {
     NapisyCzas->setTag(int(NapisyCzas->value()) * 1000);
-    app.form3()->TimerNapisClear->setInterval(NapisyCzas->tag());
+    app.form3()->SetDisplayTime(NapisyCzas->tag());
 }
 
 void TForm4::PanScanChange() { PanScan->setTag(int(PanScan->value())); }
@@ -420,27 +420,29 @@ void TForm4::OSDObwodkaChange()
     OSDWzorKolor->setPenWidth(OSDObwodka->tag());
 }
 
+namespace {
+QFont withPointSize(QFont font, double size)
+{
+    font.setPointSize(qMax(1, int(size)));
+    return font;
+}
+} // namespace
+
 void TForm4::OSDFontSizeChange()
 {
-    for (QWidget *w : {static_cast<QWidget *>(app.formOSD()), static_cast<QWidget *>(OSDPanelWzor)}) {
-        QFont f = w->font();
-        f.setPointSize(int(OSDFontSize->value()));
-        w->setFont(f);
-    }
+    showFont(app.formOSD(), OSDPanelWzor, OSDWzorKolor, withPointSize(app.formOSD()->font(), OSDFontSize->value()),
+             OSDWzorKolor->color());
 }
 
 void TForm4::EFontSizeChange()
 {
-    for (QWidget *w : {static_cast<QWidget *>(app.form3()), static_cast<QWidget *>(PanelWzor)}) {
-        QFont f = w->font();
-        f.setPointSize(int(EFontSize->value()));
-        w->setFont(f);
-    }
+    showFont(app.form3(), PanelWzor, WzorKolor, withPointSize(app.form3()->font(), EFontSize->value()),
+             WzorKolor->color());
 }
 
 void TForm4::OSDAutoInfoTimeChange()
 {
-    app.formOSD()->TimerAutoInfo->setInterval(int(OSDAutoInfoTime->value()) * 60000);
+    app.formOSD()->SetAutoInfoInterval(int(OSDAutoInfoTime->value()) * 60000);
 }
 
 void TForm4::DisplayModeBoxChange()
@@ -449,29 +451,24 @@ void TForm4::DisplayModeBoxChange()
         m_fullScreenMode = *mode;
 }
 
-namespace {
-void paintFont(QWidget *target, QLabel *preview, ColorSwatch *swatch, const QFont &font,
-               const QColor &color)
+void TForm4::showFont(PlayerWindow *target, QLabel *preview, ColorSwatch *swatch, const QFont &font,
+                      const QColor &colour)
 {
-    target->setFont(font);
-    QPalette p = target->palette();
-    p.setColor(QPalette::WindowText, color);
-    target->setPalette(p);
+    target->SetTextFont(font, colour);
     preview->setFont(font);
     // The sample is drawn black whatever the colour; the swatch shows the colour.
-    QPalette pp = preview->palette();
-    pp.setColor(QPalette::WindowText, Qt::black);
-    preview->setPalette(pp);
-    swatch->setColor(color);
+    QPalette p = preview->palette();
+    p.setColor(QPalette::WindowText, Qt::black);
+    preview->setPalette(p);
+    swatch->setColor(colour);
 }
-} // namespace
 
 void TForm4::BFontChangeClick()
 {
     QFont font = app.form3()->font();
     if (!app.dialogs().chooseFont(this, &font))
         return;
-    paintFont(app.form3(), PanelWzor, WzorKolor, font, WzorKolor->color());
+    showFont(app.form3(), PanelWzor, WzorKolor, font, WzorKolor->color());
     EFontName->setText(font.family());
     EFontSize->setValue(font.pointSize());
 }
@@ -481,7 +478,7 @@ void TForm4::BFontColorChangeClick()
     QColor color = WzorKolor->color();
     if (!app.dialogs().chooseColor(this, &color))
         return;
-    paintFont(app.form3(), PanelWzor, WzorKolor, app.form3()->font(), color);
+    showFont(app.form3(), PanelWzor, WzorKolor, app.form3()->font(), color);
 }
 
 void TForm4::BOSDFontChangeClick()
@@ -489,7 +486,7 @@ void TForm4::BOSDFontChangeClick()
     QFont font = app.formOSD()->font();
     if (!app.dialogs().chooseFont(this, &font))
         return;
-    paintFont(app.formOSD(), OSDPanelWzor, OSDWzorKolor, font, OSDWzorKolor->color());
+    showFont(app.formOSD(), OSDPanelWzor, OSDWzorKolor, font, OSDWzorKolor->color());
     OSDFontName->setText(font.family());
     OSDFontSize->setValue(font.pointSize());
 }
@@ -499,7 +496,7 @@ void TForm4::BOSDFontColorChangeClick()
     QColor color = OSDWzorKolor->color();
     if (!app.dialogs().chooseColor(this, &color))
         return;
-    paintFont(app.formOSD(), OSDPanelWzor, OSDWzorKolor, app.formOSD()->font(), color);
+    showFont(app.formOSD(), OSDPanelWzor, OSDWzorKolor, app.formOSD()->font(), color);
 }
 
 int TForm4::subtitleShiftMinutes() const { return SliderTXTSetupMin->value(); }

@@ -8,13 +8,17 @@
 #include "core/TextFile.h"
 #include "ui/app/Dialogs.h"
 #include "ui/app/Player.h"
+#include "ui/app/TForm1.h"
 #include "ui/settings/PageAssociations.h"
 #include "ui/settings/PageInfo.h"
 #include "ui/settings/PageSkins.h"
 #include "ui/settings/SetupControls.h"
 #include "ui/skins/TZDButton.h"
+#include "ui/subtitles/TForm3.h"
+#include "ui/video/TForm2.h"
 
 #include <QCheckBox>
+#include <QTableWidget>
 #include <QEvent>
 #include <QFile>
 #include <QHBoxLayout>
@@ -61,6 +65,32 @@ TForm4::TForm4(Player &app) : PlayerWindow(app, Qt::Tool | Qt::WindowStaysOnTopH
     connect(PageControl, &QTabWidget::currentChanged, this, &TForm4::PageControl1Change);
     buildBindings();
     showKeys();
+    followOtherWindows();
+}
+
+void TForm4::followOtherWindows()
+{
+    // Frame-numbered subtitles are timed at 25 frames a second until the film says otherwise.
+    connect(app.form1(), &TForm1::openStarted, this, [this] { EFrameToSec->setValue(25); });
+    connect(app.form2(), &TForm2::frameRateMeasured, EFrameToSec, &QDoubleSpinBox::setValue);
+    // Dragging the subtitles sets their height above the picture's bottom.
+    connect(app.form3(), &TForm3::dragged, NapisBottom, &SpinEdit::setValue);
+}
+
+void TForm4::ShowPage(QWidget *page) { PageControl->setCurrentWidget(page); }
+
+void TForm4::KeepProportions(bool on)
+{
+    Proporcional->setChecked(on);
+    app.form2()->ShowFreeAspect(!on);
+}
+
+void TForm4::StepPanScan(int delta) { PanScan->setTag(PanScan->tag() + delta); }
+
+void TForm4::ShowSubtitleRow(int row)
+{
+    if (NapisNow->isChecked())
+        TimeTXTEditor->selectRow(row - 1);
 }
 
 TForm4::~TForm4() = default;

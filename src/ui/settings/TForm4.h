@@ -66,6 +66,15 @@ public:
     // The full-screen display mode in use (from the mode box or the stored values).
     DisplayMode fullScreenMode() const { return m_fullScreenMode; }
 
+    // Operations of the other windows on the preferences they change themselves.
+    void ShowPage(QWidget *page);
+    // Keeping the picture's proportions; the video window's "Dowolny" item shows the opposite.
+    void KeepProportions(bool on);
+    // The pan-scan amount moves by `delta` (the zoom buttons in full screen).
+    void StepPanScan(int delta);
+    // The subtitle list's row just shown (1-based); the editor follows it when asked to.
+    void ShowSubtitleRow(int row);
+
     // Change handlers the loader runs once so derived tags and timers hold.
     void NapisyCzasChange();
     void PanScanChange();
@@ -175,6 +184,9 @@ private:
     QWidget *buildEditorPage();
     void showSubtitles();
     void connectHandlers();
+    void followOtherWindows();
+    void showFont(PlayerWindow *target, QLabel *preview, ColorSwatch *swatch, const QFont &font,
+                  const QColor &colour);
     void buildBindings();
     void bind(const char *name, std::function<QVariant()> get,
               std::function<void(const QVariant &)> set);

@@ -53,7 +53,31 @@ TForm3::TForm3(Player &app)
     TimerNapisClear->setInterval(4000);
     connect(TimerNapisClear, &QTimer::timeout, this, &TForm3::TimerNapisClearTimer);
     resize(492, 66);
+    followPanel();
 }
+
+void TForm3::followPanel()
+{
+    TForm1 *panel = app.form1();
+    // Playing starts the clear timer, also with nothing on screen; a pause holds it.
+    // Stopping leaves it to run out.
+    m_playState = panel->PlayState.addNotifier([this, panel] {
+        if (panel->PlayState == TForm1::StatePlaying)
+            TimerNapisClear->start();
+        else if (panel->PlayState == TForm1::StatePaused)
+            TimerNapisClear->stop();
+    });
+    connect(panel, &TForm1::mediumOpening, TimerNapisClear, &QTimer::stop);
+    connect(panel, &TForm1::closing, TimerNapisClear, &QTimer::stop);
+}
+
+void TForm3::HideSubtitle()
+{
+    TimerNapisClear->stop();
+    hide();
+}
+
+void TForm3::SetDisplayTime(int ms) { TimerNapisClear->setInterval(ms); }
 
 void TForm3::emptyQueue() { m_iq.clear(); }
 
@@ -211,7 +235,7 @@ void TForm3::mouseMoveEvent(QMouseEvent *event)
     // Out of the video window: the window stays where it was.
     if (!percent)
         return;
-    app.form4()->NapisBottom->setValue(*percent);
+    emit dragged(*percent);
     move(x(), newTop);
 }
 

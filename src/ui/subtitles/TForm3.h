@@ -4,6 +4,8 @@
 #include "ui/app/PlayerWindow.h"
 #include "ui/subtitles/SubtitleComposer.h"
 
+#include <QProperty>
+
 class QTimer;
 
 // The borderless window that carries one subtitle over (or under) the picture.
@@ -24,6 +26,10 @@ public:
     void ShowSubtitle(const QString &text, bool fromQueue, qint64 gapToNext);
     // The subtitle's time is up: clear it and show the next waiting one, if any.
     void TimerNapisClearTimer();
+    // Takes the subtitle off at once (the picture is about to change size).
+    void HideSubtitle();
+    // How long a subtitle stays when IQ Text does not decide (the preferences set it).
+    void SetDisplayTime(int ms);
 
     // What is on screen now (the last subtitle laid out) and whether its letters show.
     const SubtitleComposition &composition() const { return m_shown; }
@@ -36,6 +42,10 @@ public:
     bool seeThroughBox() const { return m_translucent; }
 
     QTimer *TimerNapisClear = nullptr;
+
+signals:
+    // The window was dragged to `percent` of the room above the picture's bottom.
+    void dragged(double percent);
 
 protected:
     void paintEvent(QPaintEvent *event) override;
@@ -51,6 +61,7 @@ private:
     int kind() const;
     bool semiBoxActive() const;
     void leaveFullScreen();
+    void followPanel();
 
     IQText m_iq;
     SubtitleComposition m_shown;
@@ -59,4 +70,5 @@ private:
     bool m_textShown = false;
     bool m_translucent = false;
     int m_grabY = 0;
+    QPropertyNotifier m_playState;
 };

@@ -1,37 +1,24 @@
 // Building the playback graph for one file, and what the engine reports while it plays.
 #include "ui/video/TForm2.h"
 
+#include "core/FunctionSlider.h"
+#include "core/Transport.h"
 #include "engine/MediaEngine.h"
 #include "ui/app/Dialogs.h"
 #include "ui/app/Player.h"
 #include "ui/app/TForm1.h"
-#include "ui/filters/FilterPropertyPage.h"
 #include "ui/filters/TFormFiltry.h"
 #include "ui/settings/TForm4.h"
 #include "ui/skins/TZDButton.h"
 #include "ui/subtitles/TForm3.h"
-#include "ui/video/TFormFullScreenProgress.h"
 
-#include <QAction>
 #include <QCheckBox>
-#include <QDoubleSpinBox>
 #include <QFileInfo>
-#include <QLabel>
-#include <QListWidget>
-#include <QMenu>
-#include <QProgressBar>
-#include <QSlider>
 
 void TForm2::BuildGraph(const QString &path)
 {
     TForm1 *panel = app.form1();
-    // The filter items of the last film go; the separator and "Więcej o filtrach..." stay.
-    const QList<QAction *> items = panel->MenuFiltry->actions();
-    for (int i = 0; i + 2 < items.size(); ++i)
-        delete items[i];
-    panel->LFunction->setEnabled(true);
-    panel->SliderFUN->setEnabled(true);
-
+    m_graphFilters.clear();
     if (!QFileInfo::exists(path))
         return;
     m_engine->release();
@@ -57,20 +44,8 @@ void TForm2::BuildGraph(const QString &path)
     }
     panel->PlayState = TForm1::StateBuilt;
     ColorControl1->setEnabled(false);
-    app.formFiltry()->ListFiltr->clear();
-
-    for (const MediaEngine::FilterInfo &filter : m_engine->filtersInUse()) {
-        if (!filter.hasPropertyPage)
-            continue;
-        app.formFiltry()->ListFiltr->addItem(filter.name);
-        auto *item = new QAction(filter.name, panel->MenuFiltry);
-        connect(item, &QAction::triggered, this, [this, name = filter.name] {
-            FilterPropertyPage page(*m_engine, name, this);
-            page.exec();
-        });
-        const QList<QAction *> now = panel->MenuFiltry->actions();
-        panel->MenuFiltry->insertAction(now[now.size() - 2], item);
-    }
+    m_graphFilters = m_engine->filtersInUse();
+    emit graphBuilt(m_graphFilters);
     RendererHeld = m_engine->framesDrawn() >= 0;
 
     const qint64 frames = m_engine->durationFrames();
@@ -82,14 +57,10 @@ void TForm2::BuildGraph(const QString &path)
         return;
     if (frames > 0) {
         panel->FrameRate = double(frames) / (double(duration) / MediaEngine::UnitsPerSecond);
-        app.form4()->EFrameToSec->setValue(panel->FrameRate);
+        emit frameRateMeasured(panel->FrameRate);
     }
-    panel->DurationMs = duration / 10000;
-    const int maximum = int(qMin<qint64>(panel->DurationMs, INT_MAX));
-    app.formFullScreenProgress()->FullScreenProgress->setRange(0, maximum);
-    app.formFullScreenProgress()->FullScreenProgress->setValue(0);
-    panel->SliderPos->setRange(0, maximum);
-    panel->SliderPos->setValue(0);
+    // The position slider and the full-screen bar take their range from it.
+    panel->DurationMs = duration / Transport::UnitsPerMs;
 
     m_engine->setOwner(Panel);
     fitPicture();
@@ -98,9 +69,8 @@ void TForm2::BuildGraph(const QString &path)
     panel->PlayState = TForm1::StateStopped;
     // A new film starts centred; the engine would otherwise carry the last film's balance.
     m_engine->setBalance(0);
-    m_engine->setVolume(panel->ButtonVolume->down()
-                            ? MediaEngine::Silence
-                            : -(25 - 5 * panel->VolumeLevel) * (25 - 5 * panel->VolumeLevel));
+    m_engine->setVolume(panel->ButtonVolume->down() ? MediaEngine::Silence
+                                                    : FunctionSlider::volume(panel->VolumeLevel));
 }
 
 void TForm2::fitPicture()

@@ -101,32 +101,16 @@ void TForm2::refitPicture()
 
 void TForm2::Dowolny1Click()
 {
-    QCheckBox *keep = app.form4()->Proporcional;
-    keep->setChecked(!keep->isChecked());
-    Dowolny1->setChecked(!keep->isChecked());
+    // The preferences keep the switch; the item shows it (KeepProportions calls back).
+    app.form4()->KeepProportions(!app.form4()->Proporcional->isChecked());
 }
 
 void TForm2::connectGeometry()
 {
     TForm1 *panel = app.form1();
-    // The pan-scan button is a plain button in the panel's layout; its down state is the
-    // pan-scan switch, so a click flips it before the placement reads it.
-    auto panScanToggle = [panel] {
-        panel->ButtonPanScan->setDown(!panel->ButtonPanScan->down());
-        panel->ButtonPanScanClick();
-    };
-    connect(panel->ButtonUp, &TZDButton::clicked, panel, &TForm1::ButtonUpClick);
-    connect(panel->ButtonDown, &TZDButton::clicked, panel, &TForm1::ButtonDownClick);
-    connect(panel->ButtonPanScan, &TZDButton::clicked, panel, panScanToggle);
-    connect(panel->Button16x9, &TZDButton::clicked, panel, &TForm1::Button16x9Click);
-    connect(panel->Button4x3, &TZDButton::clicked, panel, &TForm1::Button4x3Click);
-    connect(panel->ButtonNormalSize, &TZDButton::clicked, panel, &TForm1::ButtonNormalSizeClick);
-    connect(panel->ButtonHeightUp, &TZDButton::clicked, panel, &TForm1::ButtonHeightUpClick);
-    connect(panel->ButtonHeightDown, &TZDButton::clicked, panel, &TForm1::ButtonHeightDownClick);
-
     connect(Powiksz1, &QAction::triggered, panel, &TForm1::ButtonUpClick);
     connect(Pomniejsz1, &QAction::triggered, panel, &TForm1::ButtonDownClick);
-    connect(PanScan1, &QAction::triggered, panel, panScanToggle);
+    connect(PanScan1, &QAction::triggered, panel, &TForm1::ButtonPanScanToggle);
     connect(Oryginal1, &QAction::triggered, panel, &TForm1::ButtonNormalSizeClick);
     connect(N16x91, &QAction::triggered, panel, &TForm1::Button16x9Click);
     connect(N431, &QAction::triggered, panel, &TForm1::Button4x3Click);

@@ -54,7 +54,7 @@ void TForm1::ButtonUpClick()
     if (app.fullScreenActive()) {
         ButtonDown->show();
         ButtonPanScan->setDown(true);
-        prefs->PanScan->setTag(prefs->PanScan->tag() + prefs->PanScanUpDown->tag());
+        prefs->StepPanScan(prefs->PanScanUpDown->tag());
         // Only meeting the limit exactly hides the button; the keyboard can go past it.
         if (prefs->PanScan->tag() == 50)
             ButtonUp->hide();
@@ -84,15 +84,14 @@ void TForm1::ButtonDownClick()
     if (app.fullScreenActive()) {
         ButtonUp->show();
         ButtonPanScan->setDown(true);
-        prefs->PanScan->setTag(prefs->PanScan->tag() - prefs->PanScanUpDown->tag());
+        prefs->StepPanScan(-prefs->PanScanUpDown->tag());
         if (prefs->PanScan->tag() == 5)
             ButtonDown->hide();
         ButtonPanScanClick();
         app.formOSD()->ShowOSD(QStringLiteral("Zoom OUT"));
         return;
     }
-    app.form3()->TimerNapisClear->stop();
-    app.form3()->hide();
+    app.form3()->HideSubtitle();
     const auto step = PictureGeometry::zoomOut(toZoom(video->ZoomRect), prefs->ButtonUpDown->tag());
     if (!step)
         return;
@@ -140,7 +139,6 @@ struct AspectControls
 {
     TZDButton *button;
     TZDButton *other;
-    QAction *item;
     const char *text;
 };
 
@@ -149,16 +147,15 @@ void forceAspect(Player &app, Aspect aspect)
     TForm1 *panel = app.form1();
     TForm2 *video = app.form2();
     const bool wide = aspect == Aspect::Wide16x9;
-    const AspectControls c = wide ? AspectControls{panel->Button16x9, panel->Button4x3, video->N16x91, "Wide 16:9"}
-                                  : AspectControls{panel->Button4x3, panel->Button16x9, video->N431, "TV 4:3"};
+    const AspectControls c = wide ? AspectControls{panel->Button16x9, panel->Button4x3, "Wide 16:9"}
+                                  : AspectControls{panel->Button4x3, panel->Button16x9, "TV 4:3"};
     if (!video->engine().isCreated()) {
         c.button->setDown(false);
         return;
     }
-    app.form4()->Proporcional->setChecked(true);
-    video->Dowolny1->setChecked(false);
+    app.form4()->KeepProportions(true);
     c.button->setDown(true);
-    c.item->setChecked(true);
+    video->ShowAspect(aspect);
     c.other->setDown(false);
     const int height = PictureGeometry::aspectHeight(video->ZoomRect.width(), aspect);
     putHeight(video->engine(), height);
@@ -198,13 +195,12 @@ void TForm1::ButtonNormalSizeClick()
     TForm2 *video = app.form2();
     if (!video->engine().isCreated())
         return;
-    app.form4()->Proporcional->setChecked(true);
-    video->Dowolny1->setChecked(false);
+    app.form4()->KeepProportions(true);
     const int height = video->ZoomRect.height();
     putHeight(video->engine(), height);
     Button4x3->setDown(false);
     Button16x9->setDown(false);
-    video->Oryginal1->setChecked(true);
+    video->ShowAspect(Aspect::Native);
     if (app.fullScreenActive())
         putTop(video->engine(), PictureGeometry::centredTop(video->fullScreenTarget().height(), height));
     else

@@ -87,15 +87,6 @@ void repeatStep(Player &app)
     }
 }
 
-// The function button's click moves on from the mode before the one wanted, then the
-// slider takes one step (its change handler applies and shows it).
-void functionStep(TForm1 &panel, int modeBefore, int step)
-{
-    panel.BFunction->setTag(modeBefore);
-    panel.BFunctionClick();
-    panel.SliderFUN->setValue(panel.SliderFUN->value() + step);
-}
-
 void shiftPicture(Player &app, int dx, int dy)
 {
     MediaEngine &engine = app.form2()->engine();
@@ -111,9 +102,7 @@ void run(Player &app, Command command)
     case Command::PreviousEntry: return panel.BPrevClick();
     case Command::SkipForward: return panel.BStepClick();
     case Command::SkipBack: return panel.BBackClick();
-    case Command::Mute:
-        panel.ButtonVolume->setDown(!panel.ButtonVolume->down());
-        return panel.ButtonVolumeClick();
+    case Command::Mute: return panel.ToggleMute();
     case Command::FullScreen:
     case Command::FullScreenResize:
     case Command::LeaveFullScreen:
@@ -135,8 +124,8 @@ void run(Player &app, Command command)
     case Command::Step8:
     case Command::Step9:
         return frameStep(app, int(command) - int(Command::Step1) + 1);
-    case Command::VolumeUp: return functionStep(panel, VolumeModeBefore, 1);
-    case Command::VolumeDown: return functionStep(panel, VolumeModeBefore, -1);
+    case Command::VolumeUp: return panel.FunctionStep(VolumeModeBefore, 1);
+    case Command::VolumeDown: return panel.FunctionStep(VolumeModeBefore, -1);
     // The picture moves opposite to the view, as the built-in descriptions name it.
     case Command::ShiftUp: return shiftPicture(app, 0, ShiftPixels);
     case Command::ShiftDown: return shiftPicture(app, 0, -ShiftPixels);
@@ -152,8 +141,8 @@ void run(Player &app, Command command)
         // The movie menu window comes later.
         return;
     case Command::OpenMovie: return panel.ButtonOpenClick();
-    case Command::BrightnessUp: return functionStep(panel, BrightModeBefore, 1);
-    case Command::BrightnessDown: return functionStep(panel, BrightModeBefore, -1);
+    case Command::BrightnessUp: return panel.FunctionStep(BrightModeBefore, 1);
+    case Command::BrightnessDown: return panel.FunctionStep(BrightModeBefore, -1);
     case Command::SnapShot:
         // ButtonSnapShotClick comes with snapshots.
         return;

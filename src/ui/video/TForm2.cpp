@@ -14,6 +14,8 @@
 #include <QCloseEvent>
 #include <QDragEnterEvent>
 #include <QDropEvent>
+#include <QFileInfo>
+#include <QGuiApplication>
 #include <QMimeData>
 #include <QLabel>
 #include <QMenu>
@@ -67,6 +69,7 @@ TForm2::TForm2(Player &app, std::unique_ptr<MediaEngine> engine)
 
     buildPopupMenu();
     connectGeometry();
+    followPanel();
     connect(m_engine.get(), &MediaEngine::complete, this, [this] { this->app.form1()->EndOfMedia(); });
     Panel->installEventFilter(this);
     installEventFilter(this);
@@ -79,6 +82,30 @@ TForm2::~TForm2()
     if (m_engine)
         m_engine->release();
 }
+
+void TForm2::followPanel()
+{
+    TForm1 *panel = app.form1();
+    // The picture stops explaining itself once a film is on its way; the title names it.
+    connect(panel, &TForm1::mediumOpening, this, [this](const QString &path) {
+        Panel->setToolTip(QString());
+        PanelCaption->clear();
+        setWindowTitle(QStringLiteral("Brivara: ") + QFileInfo(path).fileName());
+    });
+    connect(panel, &TForm1::closing, TimerCursor, &QTimer::stop);
+}
+
+void TForm2::ShowPopupMenu(const QPoint &globalPos) { PopupMenu->popup(globalPos); }
+
+void TForm2::ShowAspect(PictureGeometry::Aspect aspect)
+{
+    using PictureGeometry::Aspect;
+    (aspect == Aspect::Wide16x9 ? N16x91 : aspect == Aspect::Tv4x3 ? N431 : Oryginal1)->setChecked(true);
+}
+
+void TForm2::ShowFreeAspect(bool on) { Dowolny1->setChecked(on); }
+void TForm2::RestoreFullScreenOn2(bool on) { FullScreenonMonitor2->setChecked(on); }
+void TForm2::RestoreAutoResume(bool on) { AutoResume->setChecked(on); }
 
 void TForm2::restartCursorTimer()
 {
@@ -136,7 +163,8 @@ void TForm2::buildPopupMenu()
     PopupMenu->addSeparator();
     check(item(PopupMenu, FullScreenonMonitor2, "FullScreenonMonitor2", "FullScreen na Monitorze 2"),
           false);
-    FullScreenonMonitor2->setEnabled(false);
+    // Full screen on a second monitor needs one at start.
+    FullScreenonMonitor2->setEnabled(QGuiApplication::screens().size() > 1);
     PopupMenu->addSeparator();
     submenu(MLastOpen, "MLastOpen", "Ostatnio Otwarte")->setEnabled(false);
     MLastOpen->addSeparator();
@@ -166,7 +194,7 @@ void TForm2::buildPopupMenu()
     connect(MClearLastOpen, &QAction::triggered, this, [this] { MClearLastOpenClick(); });
     connect(MSetup, &QAction::triggered, this, [this] { app.form1()->ButtonSetupClick(); });
     connect(OProgramie1, &QAction::triggered, this, [this] {
-        app.form4()->PageControl->setCurrentWidget(app.form4()->SetupInfo);
+        app.form4()->ShowPage(app.form4()->SetupInfo);
         app.form1()->ButtonSetupClick();
     });
     connect(ZakoczProgram1, &QAction::triggered, this, [this] { app.form1()->close(); });
@@ -261,7 +289,7 @@ bool TForm2::eventFilter(QObject *watched, QEvent *event)
         }
         const QPoint client = mapFromGlobal(e->globalPosition().toPoint());
         if (e->button() == Qt::RightButton) {
-            PopupMenu->popup(pos() + client + QPoint(3, 20));
+            ShowPopupMenu(pos() + client + QPoint(3, 20));
         } else if (e->button() == Qt::LeftButton) {
             m_dragging = !m_dragging;
             m_dragStart = client;

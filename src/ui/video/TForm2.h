@@ -1,7 +1,10 @@
 #pragma once
 
+#include "core/PictureGeometry.h"
+#include "engine/MediaEngine.h"
 #include "ui/app/PlayerWindow.h"
 
+#include <QPropertyNotifier>
 #include <memory>
 
 class MediaEngine;
@@ -23,6 +26,8 @@ public:
     // Releases the old graph and builds one for the file: preset filters, the filters
     // menu, frames and duration, the picture inside this window, stopped at the start.
     void BuildGraph(const QString &path);
+    // The elements of the graph last built (empty while none is).
+    const QList<MediaEngine::FilterInfo> &graphFilters() const { return m_graphFilters; }
     // True while the graph has a video renderer whose frame count the watchdog can read.
     bool RendererHeld = false;
     // The picture rectangle in the client area (zoom and pan-scan work on it).
@@ -67,6 +72,15 @@ public:
 
     // Restarts the pointer-hide countdown (any mouse activity over the player's windows).
     void restartCursorTimer();
+    // The context menu at a screen position (the panel's right button opens it too).
+    void ShowPopupMenu(const QPoint &globalPos);
+    // The aspect items of the menu follow the panel's aspect buttons.
+    void ShowAspect(PictureGeometry::Aspect aspect);
+    // "Dowolny" is ticked while the picture's proportions are not kept.
+    void ShowFreeAspect(bool on);
+    // Stored switches of the menu, as the settings restore them.
+    void RestoreFullScreenOn2(bool on);
+    void RestoreAutoResume(bool on);
 
     QWidget *Panel = nullptr;
     QLabel *PanelCaption = nullptr;
@@ -108,6 +122,10 @@ public:
 signals:
     // The skin the user picked from the skin submenu.
     void skinChosen(const QString &name);
+    // A graph is built: its elements, for the windows that list them.
+    void graphBuilt(const QList<MediaEngine::FilterInfo> &filters);
+    // The film's own frame rate, measured when its graph was built.
+    void frameRateMeasured(double framesPerSecond);
 
 protected:
     void closeEvent(QCloseEvent *event) override;
@@ -122,7 +140,9 @@ private:
     void MShowPanelClick();
     void MClearLastOpenClick();
     void connectGeometry();
+    void followPanel();
     int m_resizeDepth = 0;
+    QList<MediaEngine::FilterInfo> m_graphFilters;
 
     std::unique_ptr<MediaEngine> m_engine;
     bool m_dragging = false;

@@ -1,5 +1,8 @@
 #include "ui/video/TFormFullScreenProgress.h"
 
+#include "ui/app/Player.h"
+#include "ui/app/TForm1.h"
+
 #include <QProgressBar>
 #include <QVBoxLayout>
 
@@ -16,4 +19,19 @@ TFormFullScreenProgress::TFormFullScreenProgress(Player &app)
     layout->addWidget(FullScreenProgress);
     resize(640, 15);
     setFixedHeight(15);
+
+    TForm1 *panel = app.form1();
+    m_position = panel->PositionMs.addNotifier([this] { follow(); });
+    m_duration = panel->DurationMs.addNotifier([this] { follow(); });
+}
+
+void TFormFullScreenProgress::follow()
+{
+    const TForm1 *panel = app.form1();
+    // A graph without a length leaves the last range; the bar would otherwise turn into
+    // a busy indicator.
+    if (panel->DurationMs > 0)
+        FullScreenProgress->setRange(0, int(qMin<qint64>(panel->DurationMs, INT_MAX)));
+    // A value outside the range would be ignored, so it is set after the range.
+    FullScreenProgress->setValue(int(qBound(qint64(0), panel->PositionMs.value(), qint64(FullScreenProgress->maximum()))));
 }

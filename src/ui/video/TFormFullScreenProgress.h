@@ -2,6 +2,8 @@
 
 #include "ui/app/PlayerWindow.h"
 
+#include <QProperty>
+
 class QProgressBar;
 
 // The thin progress strip shown over the picture in full screen.
@@ -12,4 +14,8 @@ public:
     explicit TFormFullScreenProgress(Player &app);
 
     QProgressBar *FullScreenProgress = nullptr;
+
+private:
+    void follow();
+    QPropertyNotifier m_position, m_duration;
 };

@@ -93,7 +93,7 @@ void TForm1::ButtonOpenClick()
         video->engine().release();
     } else {
         video->BuildGraph(path);
-        ShowGraphFilters(video->graphFilters());
+        showBuiltGraph(video->graphFilters());
     }
 
     TxtShift = SpeedLevel = BalanceLevel = 0;

@@ -54,7 +54,6 @@ TForm1::TForm1(Player &app)
 
     buildControls();
     connectControls();
-    followPlaybackState();
 
     // Keep the desktop awake for the whole run; released when the panel closes.
     app.screenSaver().inhibit();
@@ -266,20 +265,15 @@ void TForm1::connectControls()
     connectFunctionSlider();
 }
 
-void TForm1::followPlaybackState()
+void TForm1::showBuiltGraph(const QList<MediaEngine::FilterInfo> &filters)
 {
-    // A built film's length is the position slider's range; it starts at the beginning.
-    // A graph without a length leaves the last range alone.
-    m_durationShown = DurationMs.addNotifier([this] {
-        if (DurationMs <= 0)
-            return;
+    // The film's length is the position slider's range, from its beginning; a graph
+    // without a length leaves the last range alone.
+    if (DurationMs > 0) {
         SliderPos->setRange(0, int(qMin<qint64>(DurationMs, INT_MAX)));
         SliderPos->setValue(0);
-    });
-}
+    }
 
-void TForm1::ShowGraphFilters(const QList<MediaEngine::FilterInfo> &filters)
-{
     // The filter items of the last film go; the separator and "Więcej o filtrach..." stay.
     const QList<QAction *> items = MenuFiltry->actions();
     for (int i = 0; i + 2 < items.size(); ++i)

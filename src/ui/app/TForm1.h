@@ -123,8 +123,6 @@ public:
     // Rebuilds the window's shape (on resize and activation).
     void RebuildRegion();
     bool pinned() const;
-    // The filters of the graph just built: the ones with a settings page fill "Filtry".
-    void ShowGraphFilters(const QList<MediaEngine::FilterInfo> &filters);
     // A stored volume level; the slider shows it when it stands on the volume mode.
     void RestoreVolume(int level);
     // The repeat switch as the settings restore it.
@@ -223,7 +221,9 @@ private:
     void cdSkip(bool forward);
     void cdSliderSeek();
     void cdNoDisc();
-    void followPlaybackState();
+    // After the video window built a graph: the position slider takes its length, and
+    // its filters with a settings page fill "Filtry".
+    void showBuiltGraph(const QList<MediaEngine::FilterInfo> &filters);
 
     void setSkinBackground(const QImage &image, bool stretched);
 
@@ -235,5 +235,4 @@ private:
     bool m_shownOnce = false;
     bool m_closed = false;
     QPoint m_dragPress;
-    QPropertyNotifier m_durationShown;
 };

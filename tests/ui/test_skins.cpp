@@ -348,6 +348,12 @@ void TestSkins::startUpLoadsTheStoredSkinOnly()
     QCOMPARE(again->form1()->SkinFlag(), 1);
     QVERIFY(skinItem(again->form2(), "Grafit")->isChecked());
     QVERIFY(again.dialogs->asked.isEmpty());
+
+    // A stored name whose folder is gone survives the list being made again.
+    QVERIFY(again->form4()->setSettingValue("SkinName", QString::fromUtf8("Zniknęła")));
+    again->form4()->Skins->ListSkins();
+    QCOMPARE(again->form4()->settingValue("SkinName").toString(), QString::fromUtf8("Zniknęła"));
+    QCOMPARE(again->form1()->SkinFlag(), 1); // and changes nothing
 }
 
 void TestSkins::shapeByRunsEqualsShapeByMask()

@@ -422,8 +422,14 @@ void PageSkins::ListSkins()
     const QSignalBlocker blocker(EDSkinSelect);
     EDSkinSelect->clear();
     EDSkinSelect->addItems(names);
-    // No skin chosen yet stays no skin chosen (the stored name is then empty).
-    EDSkinSelect->setCurrentIndex(current.isEmpty() ? -1 : EDSkinSelect->findText(current));
+    // No skin chosen yet stays no skin chosen (the stored name is then empty); a stored name
+    // whose folder is gone stays shown, so it is stored again as it was.
+    int index = current.isEmpty() ? -1 : EDSkinSelect->findText(current);
+    if (index < 0 && !current.isEmpty()) {
+        EDSkinSelect->addItem(current);
+        index = EDSkinSelect->count() - 1;
+    }
+    EDSkinSelect->setCurrentIndex(index);
     app.form2()->FillSkinMenu(names);
     if (!names.isEmpty())
         EDSkinSelect->setEnabled(true);
@@ -433,20 +439,12 @@ void PageSkins::startUp(const QString &storedName)
 {
     if (storedName.isEmpty() || storedName == QLatin1String(SkinFile::StandardName))
         return;
-    ListSkins();
-    const QSignalBlocker blocker(EDSkinSelect);
-    int index = EDSkinSelect->findText(storedName);
-    if (index < 0) {
-        // A stored name without its folder stays shown, and is stored again, as it was.
-        EDSkinSelect->addItem(storedName);
-        index = EDSkinSelect->count() - 1;
-    } else {
-        EDSkinSelect->setCurrentIndex(index);
-        EDName->setText(storedName);
-        app.form2()->CheckSkinItem(storedName);
-        LoadSkin();
-    }
-    EDSkinSelect->setCurrentIndex(index);
+    ListSkins(); // keeps the stored name chosen, listed or not
+    if (SkinFolders::locate(storedName, SkinFolders::roots()).isEmpty())
+        return;
+    EDName->setText(storedName);
+    app.form2()->CheckSkinItem(storedName);
+    LoadSkin();
 }
 
 void PageSkins::ensureStandard()

@@ -18,8 +18,10 @@ QString cpuPart(double fraction)
 
 QString framesPart(double framesPerSecond)
 {
-    // The shortest exact text of the number: "25", "29.97".
-    return QStringLiteral("  ") + QString::number(framesPerSecond, 'g', 15) + QStringLiteral(" fps");
+    // The rate counts in whole frames per 100 s, so the text has at most two decimals
+    // ("25", "29.97"); the measured average would otherwise print all its digits.
+    const qint64 per100s = qRound64(framesPerSecond * 100);
+    return QStringLiteral("  ") + QString::number(per100s / 100.0, 'g', 15) + QStringLiteral(" fps");
 }
 
 QString infoLine(const InfoInputs &inputs)

@@ -1,3 +1,4 @@
+#include "core/PictureGeometry.h"
 #include "support/FilmPlayer.h"
 #include "ui/app/TForm1.h"
 #include "ui/osd/TFormOSD.h"
@@ -10,6 +11,7 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QFile>
+#include <QFontInfo>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -158,6 +160,23 @@ private slots:
         f.panel()->ButtonUpClick();
         QCOMPARE(v->ZoomRect, QRect(0, 0, 768, 576));
         QCOMPARE(v->size(), QSize(768, 576 + strip));
+    }
+
+    void theStripUnderThePictureIsTwoFontPixelHeights()
+    {
+        FilmPlayer f(QSize(320, 240), 60);
+        f.t->form4()->NapisPod->setChecked(true);
+        f.openFilm();
+        TForm2 *v = f.t->form2();
+        // The default subtitle font (20 points) is 27 pixels high: the picture's 492 x 369
+        // gets a strip of 54 below it, and the picture inside leaves 20 more.
+        QCOMPARE(QFontInfo(f.t->form3()->font()).pixelSize(), 27);
+        QCOMPARE(v->subtitleStrip(), 54);
+        QCOMPARE(v->size(), QSize(492, 423));
+        QCOMPARE(f.t.engine->windowPosition(), QRect(0, 0, 492, 349));
+        // A resize keeps the proportions of the picture above the strip.
+        v->resize(600, 523);
+        QCOMPARE(v->size(), QSize(PictureGeometry::widthForHeight(523 - 54, {320, 240}, PictureGeometry::Aspect::Native), 523));
     }
 
     void panScanPlacesTheChildOutsideTheWindow()

@@ -138,6 +138,14 @@ private slots:
         QCOMPARE(f.t->form4()->EFrameToSec->value(), 25.0);
     }
 
+    void anEngineErrorWhilePlayingIsShownOnTheOsd()
+    {
+        FilmPlayer f;
+        f.openFilm();
+        f.t.engine->fireError(QStringLiteral("Internal data stream error."));
+        QCOMPARE(f.osd(), QStringLiteral("Internal data stream error."));
+    }
+
     void everySettingHasAControlAndEveryControlASetting()
     {
         TestPlayer t;

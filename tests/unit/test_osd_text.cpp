@@ -18,7 +18,9 @@ private slots:
                              << "Time: 00:00:12/00:00:40 (30%)  CPU: 12.3%  25 fps";
         QTest::newRow("no time") << false << 0.5 << 29.97 << "  CPU: 50.0%  29.97 fps";
         QTest::newRow("time only") << true << -1.0 << -1.0 << "Time: 00:00:12/00:00:40 (30%)";
-        QTest::newRow("fps only") << false << -1.0 << 23.976 << "  23.976 fps";
+        // The rate is taken in whole frames per 100 s: at most two decimals.
+        QTest::newRow("fps only") << false << -1.0 << 23.976 << "  23.98 fps";
+        QTest::newRow("measured rate") << false << -1.0 << 24.5623203553697 << "  24.56 fps";
         QTest::newRow("nothing") << false << -1.0 << -1.0 << "";
         QTest::newRow("full load, idle") << false << 1.0 << 0.0 << "  CPU:100.0%  0 fps";
     }

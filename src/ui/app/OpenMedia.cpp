@@ -10,6 +10,7 @@
 #include "core/TimeText.h"
 #include "engine/MediaEngine.h"
 #include "ui/app/Dialogs.h"
+#include "ui/app/FileDrops.h"
 #include "ui/app/Player.h"
 #include "ui/osd/TFormOSD.h"
 #include "ui/playlist/TFormPlayList.h"
@@ -29,14 +30,6 @@
 #include <QScreen>
 #include <QSlider>
 #include <QTimer>
-
-namespace {
-// Subtitles under the picture take two lines of the subtitle font below it.
-int subtitleRoom(Player &app)
-{
-    return app.form4()->NapisPod->isChecked() ? 2 * QFontMetrics(app.form3()->font()).height() : 0;
-}
-} // namespace
 
 void TForm1::ButtonOpenClick()
 {
@@ -124,7 +117,7 @@ void TForm1::ButtonOpenClick()
     VideoWidth = picture.width();
     VideoHeight = picture.height();
 
-    const int room = subtitleRoom(app);
+    const int room = video->subtitleStrip();
     if (!app.fullScreenActive()) {
         QSize client;
         if (app.form4()->WindowSize->isChecked())
@@ -236,18 +229,6 @@ void TForm1::DropFiles(const QStringList &paths)
     ButtonOpenClick();
 }
 
-void TForm1::dragEnterEvent(QDragEnterEvent *event)
-{
-    if (event->mimeData()->hasUrls())
-        event->acceptProposedAction();
-}
+void TForm1::dragEnterEvent(QDragEnterEvent *event) { FileDrops::acceptFiles(event); }
 
-void TForm1::dropEvent(QDropEvent *event)
-{
-    QStringList paths;
-    for (const QUrl &url : event->mimeData()->urls())
-        if (url.isLocalFile())
-            paths << url.toLocalFile();
-    event->acceptProposedAction();
-    DropFiles(paths);
-}
+void TForm1::dropEvent(QDropEvent *event) { DropFiles(FileDrops::takeFiles(event)); }

@@ -36,6 +36,18 @@
 #include <QSlider>
 #include <QTimer>
 
+namespace {
+// A control the layout table lacks (or of another kind) is a fault of the table: say which
+// at start rather than crash later on a null pointer.
+template <class T> T *layoutControl(const QMap<QString, QWidget *> &controls, const char *name)
+{
+    auto *w = qobject_cast<T *>(controls.value(QString::fromLatin1(name)));
+    if (!w)
+        qFatal("Control panel layout: no %s named %s", T::staticMetaObject.className(), name);
+    return w;
+}
+} // namespace
+
 TForm1::TForm1(Player &app)
     : PlayerWindow(app, Qt::Window | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint)
 {
@@ -141,19 +153,15 @@ void TForm1::buildControls()
         m_controls.insert(name, w);
     }
 
-    auto button = [this](const char *name) {
-        return static_cast<TZDButton *>(m_controls.value(QString::fromLatin1(name)));
-    };
-    auto label = [this](const char *name) {
-        return static_cast<QLabel *>(m_controls.value(QString::fromLatin1(name)));
-    };
+    auto button = [this](const char *name) { return layoutControl<TZDButton>(m_controls, name); };
+    auto label = [this](const char *name) { return layoutControl<QLabel>(m_controls, name); };
     BPlay = button("BPlay");
     BPause = button("BPause");
     BStop = button("BStop");
     BBack = button("BBack");
     BStep = button("BStep");
     ProgName = label("ProgName");
-    Border = static_cast<QFrame *>(m_controls.value("Border"));
+    Border = layoutControl<QFrame>(m_controls, "Border");
     StatusFileName = label("StatusFileName");
     StatusRoz = label("StatusRoz");
     StatusTime = label("StatusTime");
@@ -163,8 +171,8 @@ void TForm1::buildControls()
     ButtonPlayList = button("ButtonPlayList");
     ButtonSetup = button("ButtonSetup");
     BRepeat = button("BRepeat");
-    SliderPos = static_cast<QSlider *>(m_controls.value("SliderPos"));
-    SliderFUN = static_cast<QSlider *>(m_controls.value("SliderFUN"));
+    SliderPos = layoutControl<QSlider>(m_controls, "SliderPos");
+    SliderFUN = layoutControl<QSlider>(m_controls, "SliderFUN");
     BFunction = button("BFunction");
     LFunction = label("LFunction");
     ButtonOpen = button("ButtonOpen");
@@ -186,7 +194,7 @@ void TForm1::buildControls()
     ButtonHeightDown = button("ButtonHeightDown");
     ButtonFullScrMonitor2 = button("ButtonFullScrMonitor2");
     ButtonSnapShot = button("ButtonSnapShot");
-    RemoteCode = static_cast<QLineEdit *>(m_controls.value("RemoteCode"));
+    RemoteCode = layoutControl<QLineEdit>(m_controls, "RemoteCode");
 
     ProgName->setText(PanelLayout::programTitle());
     ProgName->setAlignment(Qt::AlignCenter);

@@ -76,7 +76,8 @@ void TForm2::BuildGraph(const QString &path)
 void TForm2::fitPicture()
 {
     int height = Panel->height();
-    if (app.form4()->NapisPod->isChecked())
-        height -= 2 * QFontMetrics(app.form3()->font()).height() + 20;
+    // The picture keeps 20 pixels clear above the subtitle strip.
+    if (const int strip = subtitleStrip())
+        height -= strip + 20;
     m_engine->setWindowPosition(QRect(0, 0, Panel->width(), qMax(0, height)));
 }

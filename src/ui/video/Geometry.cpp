@@ -13,6 +13,7 @@
 
 #include <QAction>
 #include <QCheckBox>
+#include <QFontInfo>
 #include <QScreen>
 
 using PictureGeometry::Aspect;
@@ -42,7 +43,8 @@ bool TForm2::mediaLoaded() const
 
 int TForm2::subtitleStrip() const
 {
-    return app.form4()->NapisPod->isChecked() ? 2 * QFontMetrics(app.form3()->font()).height() : 0;
+    // Twice the font's pixel size: its height without the leading QFontMetrics adds.
+    return app.form4()->NapisPod->isChecked() ? 2 * QFontInfo(app.form3()->font()).pixelSize() : 0;
 }
 
 QSize TForm2::FormCanResize(const QSize &proposed) const

@@ -2,6 +2,7 @@
 
 #include "core/Version.h"
 #include "engine/MediaEngine.h"
+#include "ui/app/FileDrops.h"
 #include "ui/app/Player.h"
 #include "ui/app/TForm1.h"
 #include "ui/osd/TFormOSD.h"
@@ -71,6 +72,9 @@ TForm2::TForm2(Player &app, std::unique_ptr<MediaEngine> engine)
     connectGeometry();
     followPanel();
     connect(m_engine.get(), &MediaEngine::complete, this, [this] { this->app.form1()->EndOfMedia(); });
+    // A film that breaks while it plays says why, as the engine's other messages do.
+    connect(m_engine.get(), &MediaEngine::errorOccurred, this,
+            [this](const QString &message) { this->app.formOSD()->ShowOSD(message); });
     Panel->installEventFilter(this);
     installEventFilter(this);
 
@@ -239,21 +243,9 @@ void TForm2::MClearLastOpenClick()
         delete items.first();
 }
 
-void TForm2::dragEnterEvent(QDragEnterEvent *event)
-{
-    if (event->mimeData()->hasUrls())
-        event->acceptProposedAction();
-}
+void TForm2::dragEnterEvent(QDragEnterEvent *event) { FileDrops::acceptFiles(event); }
 
-void TForm2::dropEvent(QDropEvent *event)
-{
-    QStringList paths;
-    for (const QUrl &url : event->mimeData()->urls())
-        if (url.isLocalFile())
-            paths << url.toLocalFile();
-    event->acceptProposedAction();
-    app.form1()->DropFiles(paths);
-}
+void TForm2::dropEvent(QDropEvent *event) { app.form1()->DropFiles(FileDrops::takeFiles(event)); }
 
 void TForm2::resizeEvent(QResizeEvent *event)
 {

@@ -12,8 +12,10 @@
 // and how many moves took longer than one frame of a 60 Hz pointer (16.7 ms), during which
 // the interface stands still.
 
+#include "core/CdDrive.h"
 #include "engine/GstMediaEngine.h"
 #include "engine/GstSupport.h"
+#include "platform/Power.h"
 #include "platform/ScreenSaver.h"
 #include "ui/app/Dialogs.h"
 #include "ui/app/Player.h"

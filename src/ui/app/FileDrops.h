@@ -5,7 +5,7 @@
 class QDragEnterEvent;
 class QDropEvent;
 
-// Files dragged onto a window (the panel, the video window, the playlist).
+// Files dragged onto a window: the panel and the video window now, the playlist next.
 namespace FileDrops {
 
 // Takes a drag that carries addresses; anything else is refused.

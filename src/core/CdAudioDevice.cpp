@@ -64,11 +64,11 @@ QString CdAudioDevice::send(const QString &command)
 QString CdAudioDevice::status(const QStringList &words)
 {
     const QString what = words.join(QLatin1Char(' '));
-    const bool present = m_drive->mediaPresent();
-    m_discLost = m_discLost || !present;
-    if (what == QLatin1String("media present"))
-        return present ? QStringLiteral("true") : QStringLiteral("false");
-    if (what == QLatin1String("mode")) {
+    if (what == QLatin1String("media present") || what == QLatin1String("mode")) {
+        const bool present = m_drive->mediaPresent();
+        m_discLost = m_discLost || !present;
+        if (what == QLatin1String("media present"))
+            return present ? QStringLiteral("true") : QStringLiteral("false");
         // A disc that was out may not be the same one: not ready until it is read again.
         if (m_discLost)
             return QStringLiteral("not ready");

@@ -1,3 +1,4 @@
+#include "core/CdTrackName.h"
 #include "core/ControlProtocol.h"
 #include "core/SettingsStore.h"
 #include "core/Version.h"
@@ -88,7 +89,9 @@ int main(int argc, char **argv)
         // The first instance plays the file; this one only hands it over (with no file,
         // the first one just comes to the front).
         QString path = arguments.value(0);
-        if (!path.isEmpty() && QFileInfo::exists(path))
+        if (const QString drive = CdTrackName::driveOfArgument(path); !drive.isEmpty())
+            path = CdTrackName::path(drive, 1); // a disc: its first track
+        else if (!path.isEmpty() && QFileInfo::exists(path))
             path = QFileInfo(path).absoluteFilePath();
         // The settings keep the name too, for whoever looks there.
         SettingsStore store;

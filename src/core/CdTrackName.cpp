@@ -1,6 +1,8 @@
 #include "core/CdTrackName.h"
 
+#include <QDir>
 #include <QFileInfo>
+#include <QRegularExpression>
 
 namespace CdTrackName {
 
@@ -27,6 +29,18 @@ QString twoDigits(int track) { return QStringLiteral("%1").arg(track, 2, 10, QLa
 QString path(const QString &drive, int track)
 {
     return drive + QStringLiteral("/Track") + twoDigits(track) + QStringLiteral(".cda");
+}
+
+QString driveOfArgument(const QString &argument)
+{
+    static const QRegularExpression autoplay(QStringLiteral("^cdda://([^/]+)/?$|/gvfs/cdda:host=([^/]+)/?$"));
+    if (const QRegularExpressionMatch m = autoplay.match(argument); m.hasMatch())
+        return QStringLiteral("/dev/") + (m.captured(1).isEmpty() ? m.captured(2) : m.captured(1));
+    if (argument.startsWith(QLatin1String("/dev/")))
+        return QDir::cleanPath(argument);
+    if (argument.endsWith(QLatin1String(".cue"), Qt::CaseInsensitive))
+        return QFileInfo(argument).absoluteFilePath();
+    return {};
 }
 
 bool exists(const QString &trackPath)

@@ -14,6 +14,11 @@ int number(const QString &trackPath);
 QString twoDigits(int track);
 // drive + "/Track" + two digits + ".cda".
 QString path(const QString &drive, int track);
+// The drive a command-line argument names, empty when it names none: a device path
+// ("/dev/sr0"), a disc image ("disc.cue", made absolute), or the disc as the desktop's
+// autoplay hands it over ("cdda://sr0/", or its gvfs folder ".../gvfs/cdda:host=sr0").
+QString driveOfArgument(const QString &argument);
+
 // A track exists while its drive does (a device node or the image's .cue file).
 bool exists(const QString &trackPath);
 

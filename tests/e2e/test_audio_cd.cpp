@@ -34,8 +34,7 @@ class TestAudioCd : public QObject
     // A tone heard for a while: enough buffers to tell its pitch.
     bool hears(double hz)
     {
-        QTest::qWaitFor([&] { return buffers() > 30; }, 10000);
-        return qAbs(pitch() - hz) < 20;
+        return QTest::qWaitFor([&] { return buffers() > 30; }, 10000) && qAbs(pitch() - hz) < 20;
     }
 
 private slots:
@@ -93,6 +92,19 @@ private slots:
         QTRY_COMPARE_WITH_TIMEOUT(playState(), 1, 5000);
         QCOMPARE(text("StatusFileName"), QStringLiteral("Audio CD - 03 / 3"));
         QVERIFY(hears(1320));
+    }
+
+    void aSecondStartWithTheImageHandsItsFirstTrackOver()
+    {
+        QProcess second;
+        second.setProcessEnvironment(player.processEnvironment());
+        second.setWorkingDirectory(home.filePath("disc"));
+        second.start(qEnvironmentVariable("BRIVARA_EXE"), {"disc.cue"});
+        QVERIFY(second.waitForFinished(15000));
+        QCOMPARE(second.exitCode(), 0);
+        QTRY_COMPARE_WITH_TIMEOUT(state().value("currentFile").toString(), cue + "/Track01.cda", 10000);
+        QTRY_COMPARE(playState(), 1);
+        QVERIFY(hears(440));
     }
 
     void cleanupTestCase()

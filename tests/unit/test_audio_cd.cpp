@@ -169,6 +169,13 @@ private slots:
         QCOMPARE(CdTrackName::number("/dev/sr0/TrackXY.cda"), 0);
         QCOMPARE(CdTrackName::path("/dev/sr1", 3), QStringLiteral("/dev/sr1/Track03.cda"));
         QVERIFY(!CdTrackName::exists("/nowhere/disc.cue/Track01.cda"));
+        // What the command line may name a drive by: a device, an image, or the desktop's autoplay.
+        QCOMPARE(CdTrackName::driveOfArgument("/dev//sr0/"), QStringLiteral("/dev/sr0"));
+        QCOMPARE(CdTrackName::driveOfArgument("/media/a/disc.CUE"), QStringLiteral("/media/a/disc.CUE"));
+        QCOMPARE(CdTrackName::driveOfArgument("disc.cue"), QDir::current().absoluteFilePath("disc.cue"));
+        QCOMPARE(CdTrackName::driveOfArgument("cdda://sr1/"), QStringLiteral("/dev/sr1"));
+        QCOMPARE(CdTrackName::driveOfArgument("/run/user/1000/gvfs/cdda:host=sr0"), QStringLiteral("/dev/sr0"));
+        QCOMPARE(CdTrackName::driveOfArgument("/home/a/film.avi"), QString());
         QVERIFY(CdTrackName::exists(QDir::tempPath() + "/Track01.cda"));
     }
 };

@@ -2,6 +2,7 @@
 // first-run questions or the resumed film.
 #include "ui/settings/TForm4.h"
 
+#include "core/CdTrackName.h"
 #include "core/Messages.h"
 #include "core/PanelLayout.h"
 #include "core/ProgramFolder.h"
@@ -162,13 +163,9 @@ void TForm4::runCommandLine(const QStringList &arguments)
         panel->OpenGivenFile = false;
         app.formPlayList()->show();
         return;
-    } else if (argument.startsWith(QLatin1String("/dev/"))
-               || argument.endsWith(QLatin1String(".cue"), Qt::CaseInsensitive)) {
-        // A drive (or a disc image) stands for its first track; an image by its full path,
-        // so that the track is found again whatever the current folder becomes.
-        const QString drive = argument.startsWith(QLatin1String("/dev/")) ? QDir::cleanPath(argument)
-                                                                          : QFileInfo(argument).absoluteFilePath();
-        file = drive + QStringLiteral("/Track01.cda");
+    } else if (const QString drive = CdTrackName::driveOfArgument(argument); !drive.isEmpty()) {
+        // A drive (or a disc image) stands for its first track.
+        file = CdTrackName::path(drive, 1);
     }
     panel->OpenMovieFileName = file;
     panel->ButtonOpenClick();

@@ -103,23 +103,6 @@ private slots:
         QCOMPARE(none.send("status cd mode"), QString());
     }
 
-    void timeTexts()
-    {
-        QCOMPARE(CdTime::mmss(0), QStringLiteral("00:00"));
-        QCOMPARE(CdTime::mmss(79 * 60 + 59), QStringLiteral("79:59"));
-        QCOMPARE(CdTime::mmssff(75 * 61 + 74), QStringLiteral("01:01:74"));
-        QCOMPARE(CdTime::tmsf(7, 75 * 125), QStringLiteral("07:02:05:00"));
-        const auto p = CdTime::parsePosition("12:03:04:05");
-        QVERIFY(p);
-        QCOMPARE(p->track, 12);
-        QCOMPARE(p->frames, qint64((3 * 60 + 4) * 75 + 5));
-        QCOMPARE(CdTime::parsePosition("05")->frames, 0);
-        QVERIFY(!CdTime::parsePosition("05:00:60"));
-        QCOMPARE(CdTime::seconds("02:30/04:00").value(), 150);
-        QVERIFY(!CdTime::seconds("2:30"));
-        QVERIFY(!CdTime::seconds("Insert AudioCD!"));
-    }
-
     void sliderUnitsAreHundredMillionthsOfADay()
     {
         // 1 s = 1157.4 units, truncated; a minute and a whole 108 s are exact.
@@ -142,12 +125,9 @@ private slots:
         QTest::addColumn<QString>("target");
         // Track length 04:02 in every row.
         QTest::newRow("10 s forward") << "01:55" << 10 << true << "02:05";
-        QTest::newRow("10 s back over a minute") << "02:05" << 10 << false << "01:55";
         QTest::newRow("90 s forward") << "00:45" << 90 << true << "02:15";
         QTest::newRow("90 s back") << "03:10" << 90 << false << "01:40";
         QTest::newRow("back before the start") << "00:05" << 10 << false << "00:00";
-        QTest::newRow("90 s back before the start") << "01:00" << 90 << false << "00:00";
-        QTest::newRow("forward past the end") << "03:58" << 10 << true << "04:02";
         QTest::newRow("90 s past the end") << "03:00" << 90 << true << "04:02";
         QTest::newRow("999 s step") << "00:10" << 999 << true << "04:02";
     }

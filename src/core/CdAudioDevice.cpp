@@ -37,6 +37,15 @@ QString CdAudioDevice::send(const QString &command)
         m_discLost = false;
         return {};
     }
+    if (words.size() == 5 && words.first() == QLatin1String("setaudio") && words.at(1) == QLatin1String("cd")
+        && words.at(2) == QLatin1String("volume") && words.at(3) == QLatin1String("to")) {
+        // The output is turned whether or not a disc is open: the next one plays at it.
+        bool ok = false;
+        const int volume = words.at(4).toInt(&ok);
+        if (ok)
+            m_drive->setVolume(qBound(-10000, volume, 0));
+        return {};
+    }
     if (!m_open || words.at(1) != QLatin1String("cd"))
         return {};
     const QString verb = words.first();

@@ -12,7 +12,8 @@
 //   "status cd media present" -> "true" | "false", "status cd position" -> "TT:MM:SS:FF",
 //   "status cd title track TT" -> the track's CD-Text title,
 //   "play cd from TT[:MM[:SS[:FF]]]", "play cd", "pause cd", "stop cd",
-//   "set cd door open" | "set cd door closed".
+//   "set cd door open" | "set cd door closed",
+//   "setaudio cd volume to V" (V in hundredths of a decibel, -10000..0, as films have it).
 // Words are matched case-insensitively with any spacing. Anything else, a command before
 // the alias is open, or one that fails, gets an empty reply (as the panel expects of a
 // failed command).

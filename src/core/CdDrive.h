@@ -52,5 +52,8 @@ public:
     // (an image's tray is only pretended).
     virtual bool setTrayOpen(bool open) = 0;
 
+    // Hundredths of a decibel, -10000 (silence) to 0, as films are turned.
+    virtual void setVolume(int hundredthsDb) = 0;
+
     virtual Sound sound() const { return {}; }
 };

@@ -79,18 +79,21 @@ bool CdPlayback::play(const QString &device, int track, qint64 fromNs)
         auto source = gst::make("cdiocddasrc");
         auto convert = gst::make("audioconvert");
         auto resample = gst::make("audioresample");
+        auto volume = gst::make("volume", "volume");
         auto format = gst::make("capsfilter");
         auto output = GstSupport::makeAudioOutput();
-        if (!source || !convert || !resample || !format || !output)
+        if (!source || !convert || !resample || !volume || !format || !output)
             return false;
         g_object_set(source.get(), "device", device.toUtf8().constData(), "track", guint(track), nullptr);
         // Plain 16-bit samples at the output, so what it receives can be read back.
         auto caps = gst::CapsRef::adopt(gst_caps_from_string("audio/x-raw,format=S16LE,layout=interleaved"));
         g_object_set(format.get(), "caps", caps.get(), nullptr);
+        g_object_set(volume.get(), "volume", m_gain, nullptr);
         auto pipeline = gst::sink(gst_pipeline_new("cdaudio"));
-        gst_bin_add_many(GST_BIN(pipeline.get()), source.get(), convert.get(), resample.get(), format.get(),
-                         output.get(), nullptr);
-        if (!gst_element_link_many(source.get(), convert.get(), resample.get(), format.get(), output.get(), nullptr))
+        gst_bin_add_many(GST_BIN(pipeline.get()), source.get(), convert.get(), resample.get(), volume.get(),
+                         format.get(), output.get(), nullptr);
+        if (!gst_element_link_many(source.get(), convert.get(), resample.get(), volume.get(), format.get(),
+                                   output.get(), nullptr))
             return false;
         auto pad = gst::PadRef::adopt(gst_element_get_static_pad(output.get(), "sink"));
         std::weak_ptr<Meter> meter = m_meter;
@@ -152,6 +155,16 @@ void CdPlayback::stop()
     m_lastNs = 0;
     m_ended = false;
     m_wantPlaying = false;
+}
+
+void CdPlayback::setVolume(double gain)
+{
+    m_gain = gain;
+    if (!m_pipeline)
+        return;
+    auto volume = gst::ElementRef::adopt(gst_bin_get_by_name(GST_BIN(m_pipeline.get()), "volume"));
+    if (volume)
+        g_object_set(volume.get(), "volume", gain, nullptr);
 }
 
 void CdPlayback::readBus()

@@ -27,6 +27,8 @@ public:
     void pause();
     void resume();
     void stop();
+    // Linear gain, 0..1; kept for the pipelines to come.
+    void setVolume(double gain);
 
     bool active() const { return bool(m_pipeline); }
     bool playing();
@@ -47,5 +49,6 @@ private:
     bool m_ended = false;
     bool m_wantPlaying = false;
     qint64 m_lastNs = 0;
+    double m_gain = 1.0;
     std::shared_ptr<Meter> m_meter;
 };

@@ -4,6 +4,7 @@
 #include <QFileInfo>
 
 #include <cdio/cdio.h>
+#include <cmath>
 #include <cdio/cdtext.h>
 #include <cdio/logging.h>
 
@@ -175,6 +176,11 @@ qint64 SystemCdDrive::position()
     if (!m_playback.active())
         return m_resumeFrame;
     return qMin(trackFrames(m_track), nsToFrame(m_playback.positionNs()));
+}
+
+void SystemCdDrive::setVolume(int hundredthsDb)
+{
+    m_playback.setVolume(hundredthsDb <= -10000 ? 0.0 : std::pow(10.0, hundredthsDb / 2000.0));
 }
 
 bool SystemCdDrive::setTrayOpen(bool open)

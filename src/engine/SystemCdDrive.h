@@ -27,6 +27,7 @@ public:
     qint64 position() override;
     bool setTrayOpen(bool open) override;
 
+    void setVolume(int hundredthsDb) override;
     Sound sound() const override { return m_playback.sound(); }
 
 private:

@@ -58,7 +58,9 @@ private slots:
         QCOMPARE(state().value("currentFile").toString(), cue + "/Track01.cda");
         QCOMPARE(text("StatusFileName"), QStringLiteral("Audio CD - 01 / 3"));
         QVERIFY2(hears(440), qPrintable(QString::number(pitch())));
-        QVERIFY(sound().value("level").toDouble() > 0.2);
+        // A sine of 12000 is 0.26 at full volume; the volume level 0 takes it to half of that.
+        const double level = sound().value("level").toDouble();
+        QVERIFY2(level > 0.1 && level < 0.16, qPrintable(QString::number(level)));
         QTRY_VERIFY_WITH_TIMEOUT(text("StatusTime").startsWith("00:01/00:05/00:38"), 5000);
     }
 

@@ -32,6 +32,7 @@ public:
     // --- what was asked ---------------------------------------------------------------
     QString loadedDrive;
     QStringList calls;     // "play 2 750", "pause", "resume", "stop", "tray open", ...
+    int volume = 0;
 
     // --- CdDrive ----------------------------------------------------------------------
     bool load(const QString &drive) override
@@ -65,6 +66,7 @@ public:
     void pause() override { calls << QStringLiteral("pause"); m_playing = false; }
     void resume() override { calls << QStringLiteral("resume"); m_playing = mediaPresent() && m_track > 0; }
     void stop() override { calls << QStringLiteral("stop"); m_playing = false; m_position = 0; }
+    void setVolume(int hundredthsDb) override { volume = hundredthsDb; }
     Mode mode() override
     {
         if (m_tracks.isEmpty() || !mediaPresent())

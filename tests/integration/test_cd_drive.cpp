@@ -60,6 +60,12 @@ private slots:
         // The second track's tone, not the first's: 880 Hz.
         QVERIFY2(qAbs(drive.sound().pitchHz - 880) < 15, qPrintable(QString::number(drive.sound().pitchHz)));
         QVERIFY(drive.sound().level > 0.2);
+        // Turned down by 20 dB the output receives a tenth of it.
+        drive.setVolume(-2000);
+        QVERIFY(drive.play(2, 0));
+        QTRY_VERIFY_WITH_TIMEOUT(drive.sound().buffers > 10, 5000);
+        QVERIFY2(qAbs(drive.sound().level - 0.026) < 0.005, qPrintable(QString::number(drive.sound().level)));
+        drive.setVolume(0);
         QTRY_VERIFY_WITH_TIMEOUT(drive.position() > Second / 2, 5000);
 
         // Into the third track at 3 s: its tone, its position.

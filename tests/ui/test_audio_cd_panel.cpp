@@ -59,6 +59,12 @@ private slots:
         QVERIFY(p->Timer->isActive());
         for (TZDButton *b : {p->BPlay, p->BStop, p->BNext, p->BPrev, p->BPause})
             QVERIFY(b->isEnabled());
+        // As loud as a film; muted, silent.
+        QCOMPARE(f.t.cd->volume, -625);
+        p->ButtonVolume->click();
+        QCOMPARE(f.t.cd->volume, -10000);
+        p->ButtonVolume->click();
+        QCOMPARE(f.t.cd->volume, -625);
 
         // The playlist: one row a track, with its length and its name to open it by; the
         // disc's own title where it gives one.

@@ -5,6 +5,7 @@
 #include "core/CdAudioDevice.h"
 #include "core/CdTime.h"
 #include "core/CdTrackName.h"
+#include "core/FunctionSlider.h"
 #include "ui/app/Player.h"
 #include "ui/playlist/TFormPlayList.h"
 #include "ui/settings/SetupControls.h"
@@ -63,6 +64,7 @@ void TForm1::CdOpen()
     StatusFileName->setText(QStringLiteral("Audio CD - ") + tt + QStringLiteral(" / ") + QString::number(count)
                             + (title.isEmpty() ? QString() : QStringLiteral(" - ") + title));
     DurationText += QLatin1Char('/') + cd.send(QStringLiteral("status cd length")).left(5);
+    setDiscVolume();
     cd.send(QStringLiteral("play cd from ") + tt);
 
     SliderPos->setValue(0);
@@ -125,6 +127,12 @@ void TForm1::CdPoll()
             BNextClick();
         }
     }
+}
+
+void TForm1::setDiscVolume()
+{
+    const int volume = ButtonVolume->down() ? FunctionSlider::Muted : FunctionSlider::volume(VolumeLevel);
+    app.cdAudio().send(QStringLiteral("setaudio cd volume to ") + QString::number(volume));
 }
 
 void TForm1::cdNoDisc()

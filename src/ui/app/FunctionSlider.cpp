@@ -132,6 +132,7 @@ void TForm1::SliderFUNChange(int value)
         VolumeLevel = level;
         if (graph)
             engine.setVolume(FS::volume(level));
+        setDiscVolume();
         if (loaded)
             osd->ShowOSD(FS::barText(mode, level));
         return;
@@ -167,5 +168,6 @@ void TForm1::ButtonVolumeClick()
     // The button has already flipped its down state; the key command flips it first too.
     const bool muted = ButtonVolume->down();
     app.form2()->engine().setVolume(muted ? FS::Muted : FS::volume(VolumeLevel));
+    setDiscVolume();
     app.formOSD()->ShowOSD(FS::muteText(muted));
 }

@@ -224,6 +224,8 @@ private:
     // After the video window built a graph: the position slider takes its length, and
     // its filters with a settings page fill "Filtry".
     void showBuiltGraph(const QList<MediaEngine::FilterInfo> &filters);
+    // A disc sounds as loud as a film would: the volume level, or silence while muted.
+    void setDiscVolume();
 
     void setSkinBackground(const QImage &image, bool stretched);
 

@@ -1,6 +1,7 @@
 #include "core/CdTime.h"
 #include "support/FilmPlayer.h"
 #include "ui/app/TForm1.h"
+#include "ui/filters/TFormFiltry.h"
 #include "ui/playlist/TFormPlayList.h"
 #include "ui/settings/SetupControls.h"
 #include "ui/settings/TForm4.h"
@@ -8,6 +9,8 @@
 #include "ui/video/TForm2.h"
 
 #include <QLabel>
+#include <QListWidget>
+#include <QMenu>
 #include <QSlider>
 #include <QTableWidget>
 #include <QtTest>
@@ -88,17 +91,23 @@ private slots:
         QCOMPARE(f.lastCall(), QStringLiteral("play 2 0"));
 
         // A film after the disc: the disc stops and the panel is back to files.
+        f.t.engine->setFilters({{"videobalance", "videobalance", true}});
         f.open(f.touch("film.avi"));
         QVERIFY(f.t.cd->calls.contains("stop"));
         QCOMPARE(p->MediaMode, int(TForm1::ModeFile));
         f.t.cd->calls.clear();
         p->TimerTimer();
         QVERIFY(f.t.cd->calls.isEmpty());
-
+        QCOMPARE(f.t->formFiltry()->ListFiltr->count(), 1);
         // A track of a disc that is not there: the missing-film message, nothing opened.
         f.open(f.dir.filePath("gone.cue/Track01.cda"));
         QCOMPARE(f.osd(), QStringLiteral("BRAK Filmu!"));
         QCOMPARE(p->MediaMode, int(TForm1::ModeFile));
+        // And the disc again: no graph, so no filters listed anywhere.
+        f.open(f.track(1));
+        QCOMPARE(f.t->formFiltry()->ListFiltr->count(), 0);
+        QCOMPARE(p->MenuFiltry->actions().size(), 2);
+
     }
 
     void theTimerFollowsTheDiscAndTheTransportDrivesIt()

@@ -83,7 +83,7 @@ void TForm1::ButtonOpenClick()
     app.cdAudio().send(QStringLiteral("stop cd"));
     emit mediumOpening(path);
     if (kind == MediaFiles::Kind::AudioCdTrack) {
-        video->engine().release();
+        video->ReleaseGraph();
     } else {
         video->BuildGraph(path);
         showBuiltGraph(video->graphFilters());

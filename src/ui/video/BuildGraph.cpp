@@ -15,6 +15,14 @@
 #include <QCheckBox>
 #include <QFileInfo>
 
+void TForm2::ReleaseGraph()
+{
+    m_engine->release();
+    RendererHeld = false;
+    m_graphFilters.clear();
+    emit graphBuilt(m_graphFilters);
+}
+
 void TForm2::BuildGraph(const QString &path)
 {
     TForm1 *panel = app.form1();

@@ -26,6 +26,9 @@ public:
     // Releases the old graph and builds one for the file: preset filters, the filters
     // menu, frames and duration, the picture inside this window, stopped at the start.
     void BuildGraph(const QString &path);
+    // No graph for what is opened next (an audio disc): the last one goes, and with it
+    // the filters it announced.
+    void ReleaseGraph();
     // The elements of the graph last built (empty while none is).
     const QList<MediaEngine::FilterInfo> &graphFilters() const { return m_graphFilters; }
     // True while the graph has a video renderer whose frame count the watchdog can read.

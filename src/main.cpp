@@ -6,6 +6,7 @@
 #include "engine/SystemCdDrive.h"
 #include "platform/ControlClient.h"
 #include "platform/ControlServer.h"
+#include "platform/DisplayModes.h"
 #include "platform/ScreenSaver.h"
 #include "platform/SystemPower.h"
 #include "ui/app/Automation.h"
@@ -115,8 +116,10 @@ int main(int argc, char **argv)
     services.screenSaver = std::make_unique<DBusScreenSaver>();
     services.power = std::make_unique<SystemPower>();
     services.cdDrive = std::make_unique<SystemCdDrive>();
+    services.displayModes = makeXRandrDisplayModes();
     Player player(std::move(services));
     app.setErrorReporter([&player](const QString &message) {
+        player.restoreDisplay();
         player.dialogs().message(nullptr, QMessageBox::Critical,
                                  QString::fromLatin1(Brivara::ProgramName), message);
     });

@@ -28,3 +28,37 @@ DisplayMode DisplayMode::sanitized() const
         return DisplayMode{640, 480, 16, 60};
     return *this;
 }
+
+QStringList DisplayMode::listTexts(const QList<DisplayMode> &reported)
+{
+    QStringList texts;
+    for (const DisplayMode &mode : reported) {
+        if (texts.size() >= MaxListed)
+            break;
+        if (mode.width < 640)
+            continue;
+        const QString text = mode.text();
+        // Modes that differ only in what the text leaves out (flags, exact clocks) would
+        // show up as twins.
+        if (!texts.isEmpty() && texts.last() == text)
+            continue;
+        texts << text;
+    }
+    return texts;
+}
+
+std::optional<qsizetype> DisplayMode::bestMatch(const QList<DisplayMode> &available,
+                                                const DisplayMode &wanted)
+{
+    std::optional<qsizetype> sameSize;
+    for (qsizetype i = 0; i < available.size(); ++i) {
+        const DisplayMode &m = available[i];
+        if (m.width != wanted.width || m.height != wanted.height)
+            continue;
+        if (m.hz == wanted.hz)
+            return i;
+        if (!sameSize)
+            sameSize = i;
+    }
+    return sameSize;
+}

@@ -76,6 +76,7 @@ const QList<Setting> &all()
         {"AntiFreeze", T::Boolean, false, 0, 0, "AntiFreeze", "AntiFreeze", S},
         {"Movie2Part", T::Boolean, true, 0, 0, "Movie2Part", "AntiFreeze", S},
         {"FullScreenStart", T::Boolean, false, 0, 0, "FullScreenStart", "AntiFreeze", S},
+        {"SnapShotSubtitle", T::Boolean, false, 0, 0, "SnapShotSubtitle", "AntiFreeze", S},
         {"MenuStopMovie", T::Boolean, true, 0, 0, "MenuStopMovie", "AntiFreeze", S},
         {"MenuStart", T::Boolean, true, 0, 0, "MenuStart", "AntiFreeze", S},
         {"MenuOnClick", T::Boolean, true, 0, 0, "MenuOnClick", "AntiFreeze", S},
@@ -125,7 +126,7 @@ QStringList saveOrder()
             "FULLWidth", "FULLHeight", "FULLBitCount", "FULLHz",
             "DirPlayList", "ButtonRepeatPlayList", "ButtonRepeat", "Volume", "PlayListStart",
             "WindowSize", "IQTime", "IQDziel", "IQZmniejsz", "PlayListStart", "AntiFreeze",
-            "Movie2Part", "FullScreenStart", "MenuStopMovie", "MenuStart", "MenuOnClick",
+            "Movie2Part", "FullScreenStart", "SnapShotSubtitle", "MenuStopMovie", "MenuStart", "MenuOnClick",
             "StopAfterMin", "WaveOutIfDolby"};
 }
 

@@ -1,37 +1,12 @@
 #include "platform/Dpms.h"
 
-#include <X11/Xlib.h>
-#include <X11/extensions/dpms.h>
+#include "platform/XlibSupport.h"
 
-#include <memory>
+#include <X11/extensions/dpms.h>
 
 namespace {
 
-struct DisplayCloser
-{
-    void operator()(Display *display) const { XCloseDisplay(display); }
-};
-using DisplayPtr = std::unique_ptr<Display, DisplayCloser>;
-
-// Xlib's default error handler ends the process; a refused request must only fail the call.
-int lastError = 0;
-int recordError(Display *, XErrorEvent *event)
-{
-    lastError = event->error_code;
-    return 0;
-}
-
-class ErrorTrap
-{
-public:
-    ErrorTrap() : m_previous(XSetErrorHandler(recordError)) { lastError = 0; }
-    ~ErrorTrap() { XSetErrorHandler(m_previous); }
-    ErrorTrap(const ErrorTrap &) = delete;
-    ErrorTrap &operator=(const ErrorTrap &) = delete;
-
-private:
-    XErrorHandler m_previous;
-};
+using Xlib::DisplayPtr;
 
 void tell(QString *why, const QString &text)
 {
@@ -55,7 +30,7 @@ bool Dpms::forceOff(QString *why)
         tell(why, QStringLiteral("The display has no power management"));
         return false;
     }
-    ErrorTrap trap;
+    Xlib::ErrorTrap trap;
     CARD16 level = 0;
     BOOL enabled = False;
     DPMSInfo(display.get(), &level, &enabled);
@@ -64,8 +39,8 @@ bool Dpms::forceOff(QString *why)
         DPMSEnable(display.get());
     DPMSForceLevel(display.get(), DPMSModeOff);
     XSync(display.get(), False);
-    if (lastError != 0) {
-        tell(why, QStringLiteral("The display refused to power down (X error %1)").arg(lastError));
+    if (trap.lastError() != 0) {
+        tell(why, QStringLiteral("The display refused to power down (X error %1)").arg(trap.lastError()));
         return false;
     }
     return true;

@@ -2,6 +2,7 @@
 
 #include "fakes/FakeCdDrive.h"
 #include "fakes/FakeDialogs.h"
+#include "fakes/FakeDisplayModes.h"
 #include "fakes/FakeMediaEngine.h"
 #include "fakes/FakePower.h"
 #include "fakes/FakeScreenSaver.h"
@@ -22,6 +23,7 @@ struct TestPlayer
     FakeScreenSaver *screenSaver = nullptr;
     FakePower *power = nullptr;
     FakeCdDrive *cd = nullptr;
+    FakeDisplayModes *displayModes = nullptr;
     std::unique_ptr<Player> player;
 
     explicit TestPlayer(std::shared_ptr<QTemporaryDir> folders = std::make_shared<QTemporaryDir>())
@@ -34,16 +36,19 @@ struct TestPlayer
         auto s = std::make_unique<FakeScreenSaver>();
         auto p = std::make_unique<FakePower>();
         auto c = std::make_unique<FakeCdDrive>();
+        auto m = std::make_unique<FakeDisplayModes>();
         engine = e.get();
         dialogs = d.get();
         screenSaver = s.get();
         power = p.get();
         cd = c.get();
+        displayModes = m.get();
         services.engine = std::move(e);
         services.dialogs = std::move(d);
         services.screenSaver = std::move(s);
         services.power = std::move(p);
         services.cdDrive = std::move(c);
+        services.displayModes = std::move(m);
         player = std::make_unique<Player>(std::move(services));
     }
 

@@ -277,10 +277,15 @@ private slots:
         t->form1()->Wicejofiltrach1->trigger();
         QVERIFY(t->formFiltry()->isVisible());
 
-        // The clear item removes one file, never the separator or itself.
-        video->MLastOpen->insertAction(video->MLastOpen->actions().first(), new QAction("a.avi", video));
+        // The clear item removes every file of five, never the separator or itself.
+        for (int i = 1; i <= 5; ++i)
+            video->addRecentFile(QStringLiteral("/films/%1.avi").arg(i));
+        QCOMPARE(video->MLastOpen->actions().size(), 7);
         video->MClearLastOpen->trigger();
         QCOMPARE(video->MLastOpen->actions().size(), 2);
+        QVERIFY(video->MLastOpen->actions().first()->isSeparator());
+        QCOMPARE(video->MLastOpen->actions().last(), video->MClearLastOpen);
+        QVERIFY(video->recentFiles().isEmpty());
         video->MClearLastOpen->trigger();
         QCOMPARE(video->MLastOpen->actions().size(), 2);
     }

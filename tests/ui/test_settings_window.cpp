@@ -225,9 +225,11 @@ private slots:
         QVERIFY(b->form2()->MLastOpen->isEnabled());
         // Fewer files at the next close: the old numbers do not linger.
         b->form2()->MClearLastOpen->trigger();
+        b->form2()->addRecentFile(QStringLiteral("D"));
         b->form1()->close();
         SettingsStore store;
-        QCOMPARE(store.read("LastOpenList1", Type::String).value.toString(), QStringLiteral("C"));
+        QCOMPARE(store.read("LastOpenList1", Type::String).value.toString(), QStringLiteral("D"));
+        QVERIFY(!store.exists("LastOpenList2"));
         QVERIFY(!store.exists("LastOpenList3"));
     }
 

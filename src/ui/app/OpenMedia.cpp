@@ -187,8 +187,16 @@ void TForm1::ButtonOpenClick()
         OpenDialogFileName = LastDir + name;
     OpenGivenFile = false;
 
+    // Full screen fits itself to the new picture: the re-entry mark keeps it from toggling.
+    if (app.fullScreenActive()) {
+        ButtonFullScreen->setTag(1);
+        ButtonFullScreen->click();
+        ButtonFullScreen->setTag(0);
+    }
     if (pinned() && !app.fullScreenActive())
         placePanelBelowVideo();
+    if (app.form4()->FullScreenStart->isChecked() && !app.fullScreenActive())
+        ButtonFullScreen->click();
 }
 
 void TForm1::EndOfMedia()

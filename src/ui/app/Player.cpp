@@ -1,6 +1,7 @@
 #include "ui/app/Player.h"
 
 #include "engine/MediaEngine.h"
+#include "platform/DisplayModes.h"
 #include "platform/Power.h"
 #include "platform/ScreenSaver.h"
 #include "ui/app/Dialogs.h"
@@ -33,7 +34,8 @@ Player::Player(Services services, QObject *parent)
       m_dialogs(std::move(services.dialogs)),
       m_screenSaver(std::move(services.screenSaver)),
       m_power(std::move(services.power)),
-      m_cdAudio(std::make_unique<CdAudioDevice>(std::move(services.cdDrive)))
+      m_cdAudio(std::make_unique<CdAudioDevice>(std::move(services.cdDrive))),
+      m_displayModes(std::move(services.displayModes))
 {
     // Without a power service the end-of-film countdown is refused, never a crash.
     if (!m_power)
@@ -56,9 +58,16 @@ Player::Player(Services services, QObject *parent)
 
 Player::~Player()
 {
+    restoreDisplay();
     // Reverse order: later windows hold pointers into earlier ones.
     for (auto it = m_windows.rbegin(); it != m_windows.rend(); ++it)
         delete *it;
+}
+
+void Player::restoreDisplay()
+{
+    if (m_form2 && m_fullScreenActive)
+        m_form2->ReturnToWindow();
 }
 
 void Player::start(const QStringList &arguments)

@@ -2,6 +2,7 @@
 
 #include "core/CdAudioDevice.h"
 #include "core/Messages.h"
+#include "platform/DisplayModes.h"
 #include "ui/app/AutomationHost.h"
 
 #include <QList>
@@ -40,6 +41,8 @@ public:
         std::unique_ptr<ScreenSaver> screenSaver;
         std::unique_ptr<Power> power;
         std::unique_ptr<CdDrive> cdDrive;   // none: every disc command fails
+        // Null: full screen never changes the display mode.
+        std::unique_ptr<DisplayModes> displayModes;
     };
 
     explicit Player(Services services, QObject *parent = nullptr);
@@ -67,12 +70,16 @@ public:
     IdleHook &idleHook() const { return *m_idle; }
     // The audio disc device the control panel sends its command strings to.
     CdAudioDevice &cdAudio() { return *m_cdAudio; }
+    DisplayModes *displayModes() const { return m_displayModes.get(); }
 
     // Shared state that is not any one window's. Full screen notifies: a window that
     // shows it follows it through the bindable.
     bool fullScreenActive() const { return m_fullScreenActive; }
     void setFullScreenActive(bool on) { m_fullScreenActive = on; }
     QBindable<bool> bindableFullScreenActive() { return &m_fullScreenActive; }
+    // Leaves full screen (and a changed display mode) before an error is shown or the
+    // program ends, so the desktop is never left in the film's mode.
+    void restoreDisplay();
     // Set while a modal file dialog is shown: keys are not dispatched then.
     bool dialogOpen = false;
     // Set while the panel or the subtitle window is being dragged by the mouse.
@@ -101,6 +108,7 @@ private:
     std::unique_ptr<ScreenSaver> m_screenSaver;
     std::unique_ptr<Power> m_power;
     std::unique_ptr<CdAudioDevice> m_cdAudio;
+    std::unique_ptr<DisplayModes> m_displayModes;
     QList<QWidget *> m_windows;
     QProperty<bool> m_fullScreenActive{false};
     IdleHook *m_idle = nullptr;

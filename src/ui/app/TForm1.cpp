@@ -66,6 +66,7 @@ TForm1::TForm1(Player &app)
 
     buildControls();
     connectControls();
+    followScreens();
 
     // Keep the desktop awake for the whole run; released when the panel closes.
     app.screenSaver().inhibit();

@@ -169,6 +169,16 @@ public:
     // 0: the designed background and shape; 1: a skin's background gives size and shape.
     int SkinFlag() const { return m_skinFlag; }
 
+    // --- full screen (PanelFullScreen.cpp): what the video window asks of the panel ----
+    // Entering: the three caption buttons hide; unless full screen is on the second
+    // monitor, the panel goes to its full-screen place and hides until a click shows it.
+    void FullScreenEntered(bool secondMonitor, const QRect &screen);
+    // Leaving: the full-screen place is remembered, the panel goes back to where it was
+    // and shows again when `show`.
+    void FullScreenLeft(bool show);
+    // The monitor-2 button shows the menu item's check.
+    void ShowMonitor2Choice(bool onSecond);
+
     // --- controls (object names as the panel was designed) ---------------------------
     QLabel *Image1 = nullptr;
     TZDButton *BPlay = nullptr, *BPause = nullptr, *BStop = nullptr, *BBack = nullptr,
@@ -216,6 +226,7 @@ private:
     void skip(bool forward);
     void sliderSeek(int x);
     void placeFollowers();
+    void followScreens();
     bool rebuildSubtitleMenu();
     QString cdTrack() const;
     void cdSkip(bool forward);
@@ -237,4 +248,8 @@ private:
     bool m_shownOnce = false;
     bool m_closed = false;
     QPoint m_dragPress;
+    // Saved on entering full screen, put back on leaving.
+    bool m_inFullScreen = false;
+    QRect m_boundsBeforeFullScreen;
+    bool m_captionButtonsShown[3] = {true, true, true};
 };

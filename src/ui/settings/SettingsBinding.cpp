@@ -205,6 +205,7 @@ void TForm4::buildBindings()
     checkBox("AntiFreeze", AntiFreeze);
     checkBox("Movie2Part", Movie2Part);
     checkBox("FullScreenStart", FullScreenStart);
+    checkBox("SnapShotSubtitle", SnapShotSubtitle);
     checkBox("MenuStopMovie", MenuStopMovie);
     checkBox("MenuStart", MenuStart);
     checkBox("MenuOnClick", MenuOnClick);

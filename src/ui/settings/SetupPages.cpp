@@ -2,6 +2,7 @@
 #include "ui/settings/TForm4.h"
 
 #include "core/DisplayMode.h"
+#include "core/PanelLayout.h"
 #include "ui/app/Dialogs.h"
 #include "ui/app/Player.h"
 #include "ui/osd/TFormOSD.h"
@@ -10,11 +11,13 @@
 #include "ui/settings/SetupControls.h"
 #include "ui/skins/TZDButton.h"
 #include "ui/subtitles/TForm3.h"
+#include "ui/video/TDXDraw.h"
 #include "ui/video/TForm2.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QSignalBlocker>
 #include <QFormLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -309,6 +312,8 @@ QWidget *TForm4::buildPicturePage()
     DisplayModeBox->addItem(QStringLiteral("640x480 32bit 60Hz"));
     BGetDimension = button(page, "BGetDimension", QStringLiteral("Pobierz"));
     BGetDimension->setToolTip(QStringLiteral("Get data"));
+    SnapShotSubtitle = check(page, form, "SnapShotSubtitle",
+                             QStringLiteral("Zdjęcie (snapshot) razem z napisem"), false);
     auto *modes = new QHBoxLayout;
     modes->addWidget(DisplayModeBox, 1);
     modes->addWidget(BGetDimension);
@@ -387,6 +392,7 @@ void TForm4::connectHandlers()
     onValue(EFontSize, &TForm4::EFontSizeChange);
     onValue(OSDAutoInfoTime, &TForm4::OSDAutoInfoTimeChange);
     connect(DisplayModeBox, &QComboBox::currentTextChanged, this, &TForm4::DisplayModeBoxChange);
+    connect(BGetDimension, &TZDButton::clicked, this, &TForm4::BGetDimensionClick);
     connect(SliderTXTSetup, &QSlider::valueChanged, this,
             [this](int v) { LabeltxtSec->setText(QString::number(v) + QStringLiteral(" s")); });
     connect(BFontChange, &TZDButton::clicked, this, &TForm4::BFontChangeClick);
@@ -449,6 +455,24 @@ void TForm4::DisplayModeBoxChange()
 {
     if (const auto mode = DisplayMode::parse(DisplayModeBox->currentText()))
         m_fullScreenMode = *mode;
+}
+
+void TForm4::BGetDimensionClick()
+{
+    const QStringList modes = app.form2()->DXDraw->enumerate();
+    if (modes.isEmpty()) {
+        app.dialogs().message(this, QMessageBox::Information, PanelLayout::programTitle(),
+                              QStringLiteral("This display does not change modes: full screen uses the desktop's resolution."));
+        return;
+    }
+    // Filling the box is no choice of the user's: the stored mode stays until one is picked.
+    const QSignalBlocker quiet(DisplayModeBox);
+    DisplayModeBox->clear();
+    DisplayModeBox->addItems(modes);
+    int index = DisplayModeBox->findText(m_fullScreenMode.text());
+    if (index < 0)
+        index = DisplayModeBox->findText(QStringLiteral("640x480 32bit 60Hz"));
+    DisplayModeBox->setCurrentIndex(qMax(0, index));
 }
 
 void TForm4::showFont(PlayerWindow *target, QLabel *preview, ColorSwatch *swatch, const QFont &font,

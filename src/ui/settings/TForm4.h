@@ -87,6 +87,10 @@ public:
     void EFontSizeChange();
     void OSDAutoInfoTimeChange();
     void DisplayModeBoxChange();
+    // Lists the display's modes into DisplayModeBox.
+    void BGetDimensionClick();
+    // Loads the language of that name (the video window's language menu calls it).
+    void OpenLang(const QString &name);
     void BFontChangeClick();
     void BFontColorChangeClick();
     void BOSDFontChangeClick();
@@ -149,6 +153,8 @@ public:
     SpinEdit *ButtonSkipBack = nullptr;
     QCheckBox *StopAfterMin = nullptr, *WaveOutIfDolby = nullptr, *AntiFreeze = nullptr,
               *Movie2Part = nullptr, *PlayListStart = nullptr, *SnapShotDest = nullptr;
+    // A snapshot of a subtitled moment carries the subtitle as it is drawn.
+    QCheckBox *SnapShotSubtitle = nullptr;
     // Movie menu
     QCheckBox *MenuStopMovie = nullptr, *MenuStart = nullptr, *MenuOnClick = nullptr;
     // Keys

@@ -54,6 +54,11 @@ void TForm2::BuildGraph(const QString &path)
     ColorControl1->setEnabled(false);
     m_graphFilters = m_engine->filtersInUse();
     emit graphBuilt(m_graphFilters);
+    SnapShotMark = 0;
+    // Every graph carries its picture controls.
+    for (const MediaEngine::FilterInfo &filter : m_graphFilters)
+        if (filter.factory == QLatin1String("videobalance") && filter.hasPropertyPage)
+            ColorControl1->setEnabled(true);
     RendererHeld = m_engine->framesDrawn() >= 0;
 
     const qint64 frames = m_engine->durationFrames();

@@ -103,10 +103,11 @@ void run(Player &app, Command command)
     case Command::SkipForward: return panel.BStepClick();
     case Command::SkipBack: return panel.BBackClick();
     case Command::Mute: return panel.ToggleMute();
-    case Command::FullScreen:
-    case Command::FullScreenResize:
+    case Command::FullScreen: return app.form2()->ButtonFullScreenClick();
+    case Command::FullScreenResize: return app.form2()->FullScreenResizeClick();
     case Command::LeaveFullScreen:
-        // Full screen arrives with its own window code.
+        if (app.fullScreenActive())
+            app.form2()->ReturnToWindow();
         return;
     case Command::OsdInfo: return app.formOSD()->TimerAutoInfoTimer();
     case Command::Correct: return correct(app);
@@ -143,9 +144,7 @@ void run(Player &app, Command command)
     case Command::OpenMovie: return panel.ButtonOpenClick();
     case Command::BrightnessUp: return panel.FunctionStep(BrightModeBefore, 1);
     case Command::BrightnessDown: return panel.FunctionStep(BrightModeBefore, -1);
-    case Command::SnapShot:
-        // ButtonSnapShotClick comes with snapshots.
-        return;
+    case Command::SnapShot: return app.form2()->ButtonSnapShotClick();
     case Command::PlayList: return panel.ButtonPlayListClick();
     }
 }

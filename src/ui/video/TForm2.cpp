@@ -10,6 +10,8 @@
 #include "ui/settings/PageInfo.h"
 #include "ui/settings/TForm4.h"
 #include "ui/skins/TZDButton.h"
+#include "ui/subtitles/TForm3.h"
+#include "ui/video/TDXDraw.h"
 
 #include <QActionGroup>
 #include <QCloseEvent>
@@ -21,6 +23,7 @@
 #include <QLabel>
 #include <QMenu>
 #include <QMouseEvent>
+#include <QWheelEvent>
 #include <QTabWidget>
 #include <QTimer>
 #include <QVBoxLayout>
@@ -68,13 +71,21 @@ TForm2::TForm2(Player &app, std::unique_ptr<MediaEngine> engine)
     TimerCursor->setObjectName("TimerCursor");
     TimerCursor->setInterval(5000);
 
+    // The display-mode object lives as long as the window that shows full screen.
+    DXDraw = std::make_unique<TDXDraw>(app, app.displayModes());
+
     buildPopupMenu();
     connectGeometry();
     followPanel();
+    connectFullScreen();
+    connectMenuActions();
     connect(m_engine.get(), &MediaEngine::complete, this, [this] { this->app.form1()->EndOfMedia(); });
     // A film that breaks while it plays says why, as the engine's other messages do.
     connect(m_engine.get(), &MediaEngine::errorOccurred, this,
             [this](const QString &message) { this->app.formOSD()->ShowOSD(message); });
+    // Moves without a button hide the pointer, show the progress strip and end a drag.
+    setMouseTracking(true);
+    Panel->setMouseTracking(true);
     Panel->installEventFilter(this);
     installEventFilter(this);
 
@@ -237,10 +248,9 @@ void TForm2::MShowPanelClick()
 
 void TForm2::MClearLastOpenClick()
 {
-    // The separator and this item always stay.
-    const QList<QAction *> items = MLastOpen->actions();
-    if (items.size() >= 3)
-        delete items.first();
+    // Every file goes; the separator and this item always stay.
+    while (MLastOpen->actions().size() >= 3)
+        delete MLastOpen->actions().first();
 }
 
 void TForm2::dragEnterEvent(QDragEnterEvent *event) { FileDrops::acceptFiles(event); }
@@ -281,24 +291,39 @@ bool TForm2::eventFilter(QObject *watched, QEvent *event)
         }
         const QPoint client = mapFromGlobal(e->globalPosition().toPoint());
         if (e->button() == Qt::RightButton) {
-            ShowPopupMenu(pos() + client + QPoint(3, 20));
+            // In a window the menu opens where a standard frame puts the pointer; in full
+            // screen the client area is the screen, so at the pointer itself.
+            ShowPopupMenu(DXDraw->Active() ? mapToGlobal(client) : pos() + client + QPoint(3, 20));
         } else if (e->button() == Qt::LeftButton) {
             m_dragging = !m_dragging;
             m_dragStart = client;
+            if (DXDraw->Active())
+                fullScreenLeftClick();
         }
         return true;
     }
     case QEvent::MouseMove: {
         auto *e = static_cast<QMouseEvent *>(event);
-        if (m_dragging) {
-            const QPoint client = mapFromGlobal(e->globalPosition().toPoint());
-            move(pos() + client - m_dragStart);
+        if (DXDraw->Active()) {
+            fullScreenMouseMove(e->globalPosition().toPoint());
+        } else {
+            restartCursorTimer();
+            if (m_dragging)
+                move(pos() + mapFromGlobal(e->globalPosition().toPoint()) - m_dragStart);
         }
         return false;
     }
     case QEvent::MouseButtonRelease:
         m_dragging = false;
         return false;
+    case QEvent::MouseButtonDblClick:
+        m_dragging = false;
+        if (static_cast<QMouseEvent *>(event)->button() == Qt::LeftButton && !DXDraw->Active())
+            ButtonFullScreenClick();
+        return true;
+    case QEvent::Wheel:
+        app.form1()->SliderFUNWheel(static_cast<QWheelEvent *>(event));
+        return true;
     default:
         return PlayerWindow::eventFilter(watched, event);
     }

@@ -8,6 +8,7 @@
 #include <memory>
 
 class MediaEngine;
+class TDXDraw;
 class QAction;
 class QLabel;
 class QMenu;
@@ -85,6 +86,35 @@ public:
     void RestoreFullScreenOn2(bool on);
     void RestoreAutoResume(bool on);
 
+    // --- full screen (FullScreen.cpp) ---
+    // The display-mode object; its Active flag is the full-screen flag.
+    std::unique_ptr<TDXDraw> DXDraw;
+    // At the desktop's resolution (F, ButtonFullScreen, double click, FilmwOknie1).
+    void ButtonFullScreenClick();
+    // With the display mode of the preferences (R, FullScreenResize).
+    void FullScreenResizeClick();
+    void ReturnToWindow();
+    void ButtonFullScrMonitor2Click();
+    void FullScreenonMonitor2Click();
+    void TimerCursorTimer();
+    // Full screen is (or would go) on the second monitor.
+    bool onSecondMonitor() const;
+    bool pointerHidden() const { return m_pointerHidden; }
+    // The screen rectangle full screen covers (empty while windowed).
+    QRect fullScreenRect() const { return m_fullScreenRect; }
+
+    // --- snapshot (Snapshot.cpp) ---
+    // 0 until the first press after a medium opened, 1 from then on.
+    int SnapShotMark = 0;
+    void ButtonSnapShotClick();
+    // Captures the current frame and, once armed, saves it; true when a frame was captured.
+    bool GetBitmap();
+
+    // --- the context menu (VideoMenu.cpp) ---
+    void WPrzd1Click(bool forward);
+    void ColorControl1Click();
+    void LangMenuClick(QAction *item);
+
     QWidget *Panel = nullptr;
     QLabel *PanelCaption = nullptr;
     QTimer *TimerCursor = nullptr;
@@ -138,6 +168,15 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
+    void enterFullScreen(bool modeChange);
+    void placeFullScreenPicture();
+    void fullScreenMouseMove(const QPoint &global);
+    void fullScreenLeftClick();
+    void hidePointer();
+    void showPointer();
+    void connectFullScreen();
+    void connectMenuActions();
+    QImage withSubtitle(const QImage &frame) const;
     void buildPopupMenu();
     void fitPicture();
     void MShowPanelClick();
@@ -150,4 +189,10 @@ private:
     std::unique_ptr<MediaEngine> m_engine;
     bool m_dragging = false;
     QPoint m_dragStart;
+
+    QRect m_fullScreenRect;
+    bool m_onMonitor2 = false;
+    bool m_pointerHidden = false;
+    QPoint m_hiddenAt;
+    bool m_saidNoModes = false;
 };

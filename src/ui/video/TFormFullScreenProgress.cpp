@@ -1,8 +1,10 @@
 #include "ui/video/TFormFullScreenProgress.h"
 
+#include "core/FullScreenGeometry.h"
 #include "ui/app/Player.h"
 #include "ui/app/TForm1.h"
 
+#include <QMouseEvent>
 #include <QProgressBar>
 #include <QVBoxLayout>
 
@@ -19,6 +21,9 @@ TFormFullScreenProgress::TFormFullScreenProgress(Player &app)
     layout->addWidget(FullScreenProgress);
     resize(640, 15);
     setFixedHeight(15);
+    setMouseTracking(true);
+    FullScreenProgress->setMouseTracking(true);
+    FullScreenProgress->installEventFilter(this);
 
     TForm1 *panel = app.form1();
     m_position = panel->PositionMs.addNotifier([this] { follow(); });
@@ -34,4 +39,33 @@ void TFormFullScreenProgress::follow()
         FullScreenProgress->setRange(0, int(qMin<qint64>(panel->DurationMs, INT_MAX)));
     // A value outside the range would be ignored, so it is set after the range.
     FullScreenProgress->setValue(int(qBound(qint64(0), panel->PositionMs.value(), qint64(FullScreenProgress->maximum()))));
+}
+
+void TFormFullScreenProgress::ShowStrip(const QRect &geometry)
+{
+    setGeometry(geometry);
+    if (!isVisible())
+        show();
+    raise();
+}
+
+void TFormFullScreenProgress::HideStrip()
+{
+    if (isVisible())
+        hide();
+}
+
+bool TFormFullScreenProgress::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == FullScreenProgress
+        && (event->type() == QEvent::MouseMove || event->type() == QEvent::MouseButtonPress)) {
+        auto *e = static_cast<QMouseEvent *>(event);
+        emit pointerMoved(e->globalPosition().toPoint());
+        if (e->buttons() == Qt::LeftButton)
+            emit seekRequested(FullScreenGeometry::progressSeekMs(FullScreenProgress->maximum(),
+                                                                  FullScreenProgress->width(),
+                                                                  int(e->position().x())));
+        return true;
+    }
+    return PlayerWindow::eventFilter(watched, event);
 }

@@ -235,9 +235,18 @@ private:
 
     ScreenSize screenSize() const
     {
+        // Xlib's DisplayWidth is what the server said at connection time; the root
+        // window's geometry is what it is now.
         const int s = DefaultScreen(m_display.get());
-        return {DisplayWidth(m_display.get(), s), DisplayHeight(m_display.get(), s),
-                DisplayWidthMM(m_display.get(), s), DisplayHeightMM(m_display.get(), s)};
+        Window rootReturn = 0;
+        int x = 0, y = 0;
+        unsigned width = 0, height = 0, border = 0, depth = 0;
+        XGetGeometry(m_display.get(), root(), &rootReturn, &x, &y, &width, &height, &border, &depth);
+        const int mmWidth = DisplayWidthMM(m_display.get(), s), mmHeight = DisplayHeightMM(m_display.get(), s);
+        const int oldWidth = DisplayWidth(m_display.get(), s), oldHeight = DisplayHeight(m_display.get(), s);
+        // The millimetres come from the same stale record: scale them to the pixels.
+        return {int(width), int(height), oldWidth > 0 ? int(std::lround(double(mmWidth) * width / oldWidth)) : mmWidth,
+                oldHeight > 0 ? int(std::lround(double(mmHeight) * height / oldHeight)) : mmHeight};
     }
 
     // The desktop just large enough for every lit CRTC, with `changed` in place of its own.
@@ -277,7 +286,7 @@ private:
         XUngrabServer(d);
         XSync(d, False);
         if (status != RRSetConfigSuccess)
-            return fail(QStringLiteral("The display refused the mode"));
+            return fail(QStringLiteral("The display refused the mode (status %1)").arg(status));
         if (trap.lastError() != 0)
             return fail(QStringLiteral("The display refused the mode (X error %1)").arg(trap.lastError()));
         return true;

@@ -86,6 +86,7 @@ QJsonObject Player::playerState() const
     state["durationMs"] = double(m_form1->DurationMs);
     state["currentFile"] = m_form1->CurrentFile;
     state["fullScreen"] = fullScreenActive();
+    state["pointerHidden"] = m_form2->pointerHidden();
     state["videoWidth"] = m_form1->VideoWidth;
     state["videoHeight"] = m_form1->VideoHeight;
     state["minimized"] = m_form1->Minimized;

@@ -283,6 +283,12 @@ bool TForm2::eventFilter(QObject *watched, QEvent *event)
     if (watched != this && watched != Panel)
         return PlayerWindow::eventFilter(watched, event);
     switch (event->type()) {
+    case QEvent::ChildAdded:
+        // The engine's picture is a native child of the panel: without tracking of its
+        // own, the pointer's moves over the picture would never reach the panel.
+        if (auto *child = qobject_cast<QWidget *>(static_cast<QChildEvent *>(event)->child()))
+            child->setMouseTracking(true);
+        return false;
     case QEvent::MouseButtonPress: {
         auto *e = static_cast<QMouseEvent *>(event);
         if (app.formOSD()->countdownRunning()) {

@@ -108,7 +108,7 @@ int FakeMediaEngine::framesDrawn() const
 
 QImage FakeMediaEngine::grabFrame() const
 {
-    if (!hasPicture())
+    if (!hasPicture() || m_grabFails)
         return {};
     if (!m_frame.isNull())
         return m_frame;

@@ -26,6 +26,7 @@ public:
     void setFramesDrawn(int frames) { m_framesDrawn = frames; }
     void setAverageFrameRate(double fps) { m_averageFrameRate = fps; }
     void setGrabbedFrame(const QImage &image) { m_frame = image; }
+    void setGrabFails(bool fails) { m_grabFails = fails; }
     void setFilters(const QList<FilterInfo> &filters) { m_filters = filters; }
     void setFilterPropertyList(const QString &filter, const QList<FilterProperty> &properties)
     {
@@ -102,6 +103,7 @@ private:
     int m_framesDrawn = 0;
     double m_averageFrameRate = 25.0;
     QImage m_frame;
+    bool m_grabFails = false;
     QList<FilterInfo> m_filters{{QStringLiteral("videobalance"), QStringLiteral("videobalance"), true},
                                 {QStringLiteral("videosink"), QStringLiteral("ximagesink"), true}};
     QHash<QString, QList<FilterProperty>> m_properties;

@@ -28,12 +28,20 @@ QString path()
 
 QString keyBindingFile() { return path() + QStringLiteral("/BrivaraKey.zdr"); }
 
-QString shippedData()
+QStringList dataFolders()
 {
+    const QString data = qEnvironmentVariable("BRIVARA_DATA_DIR");
+    if (!data.isEmpty())
+        return {data};
     if (!QCoreApplication::instance())
         return {};
-    const QDir exe(QCoreApplication::applicationDirPath());
-    for (const QString &candidate : {exe.path(), exe.filePath(QStringLiteral("../share/brivara"))})
+    const QString exe = QCoreApplication::applicationDirPath();
+    return {exe + QStringLiteral("/share/brivara"), exe + QStringLiteral("/../share/brivara")};
+}
+
+QString shippedData()
+{
+    for (const QString &candidate : dataFolders())
         if (QFileInfo(QDir(candidate).filePath(QStringLiteral("LANG"))).isDir())
             return QDir(candidate).absolutePath();
     return {};

@@ -9,8 +9,11 @@ namespace ProgramFolder {
 
 QString path();
 QString keyBindingFile(); // "BrivaraKey.zdr" in it
-// Where the files shipped with the program (LANG, ...) lie: beside the executable in a
-// build, in share/brivara of an installation. Empty when neither holds them.
+// Where the files shipped with the program (SKINS, LANG) may lie, in order:
+// $BRIVARA_DATA_DIR when set; else share/brivara beside the executable (a build) or next to
+// its folder (an installation).
+QStringList dataFolders();
+// The first of them that holds a LANG folder; empty when none does.
 QString shippedData();
 
 } // namespace ProgramFolder

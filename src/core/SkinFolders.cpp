@@ -22,16 +22,8 @@ QString userRoot() { return ProgramFolder::path() + QLatin1Char('/') + SkinsFold
 
 QStringList shippedRoots()
 {
-    QStringList candidates;
-    const QString data = qEnvironmentVariable("BRIVARA_DATA_DIR");
-    if (!data.isEmpty()) {
-        candidates << data;
-    } else if (QCoreApplication::instance()) {
-        const QString exe = QCoreApplication::applicationDirPath();
-        candidates << exe + QStringLiteral("/share/brivara") << exe + QStringLiteral("/../share/brivara");
-    }
     QStringList out;
-    for (const QString &candidate : candidates) {
+    for (const QString &candidate : ProgramFolder::dataFolders()) {
         const QString root = QDir::cleanPath(candidate + QLatin1Char('/') + SkinsFolder);
         if (QFileInfo(root).isDir() && root != QDir::cleanPath(userRoot()))
             out << root;

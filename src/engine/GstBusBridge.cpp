@@ -5,6 +5,8 @@
 #include <gst/pbutils/missing-plugins.h>
 #include <gst/video/videooverlay.h>
 
+#include <algorithm>
+
 std::shared_ptr<GstBusBridge> GstBusBridge::install(GstElement *pipeline, QObject *context, Handler handler)
 {
     std::shared_ptr<GstBusBridge> bridge(new GstBusBridge);
@@ -60,9 +62,14 @@ void GstBusBridge::onMessage(GstMessage *message)
     case GST_MESSAGE_ELEMENT:
         if (gst_is_missing_plugin_message(message)) {
             const gst::GCharPtr what(gst_missing_plugin_message_get_description(message));
+            const gst::GCharPtr detail(gst_missing_plugin_message_get_installer_detail(message));
             qWarning("No decoder: %s", what.get());
+            const Missing missing{QString::fromUtf8(what.get()), QString::fromUtf8(detail.get())};
             std::lock_guard lock(m_mutex);
-            m_missingDecoder = true;
+            // The same stream may be reported once per attempt to play it.
+            if (std::none_of(m_missing.cbegin(), m_missing.cend(),
+                             [&](const Missing &m) { return m.detail == missing.detail; }))
+                m_missing << missing;
         }
         break;
     case GST_MESSAGE_STEP_DONE: {
@@ -116,7 +123,7 @@ void GstBusBridge::startLoading()
     std::lock_guard lock(m_mutex);
     m_errors.clear();
     m_retryable = true;
-    m_missingDecoder = false;
+    m_missing.clear();
     m_failed = false;
     m_afterLoad = false;
 }
@@ -136,7 +143,13 @@ bool GstBusBridge::errorsRetryable() const
 bool GstBusBridge::missingDecoder() const
 {
     std::lock_guard lock(m_mutex);
-    return m_missingDecoder;
+    return !m_missing.isEmpty();
+}
+
+QList<GstBusBridge::Missing> GstBusBridge::missingDecoders() const
+{
+    std::lock_guard lock(m_mutex);
+    return m_missing;
 }
 
 void GstBusBridge::expectStep()

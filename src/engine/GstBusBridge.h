@@ -41,6 +41,12 @@ public:
     // format, nothing decodable).
     bool errorsRetryable() const;
     bool missingDecoder() const;
+    struct Missing
+    {
+        QString description;
+        QString detail; // the installer detail string
+    };
+    QList<Missing> missingDecoders() const;
 
     // --- frame stepping -----------------------------------------------------------------
     void expectStep();
@@ -63,7 +69,7 @@ private:
     Handler m_handler;
     QStringList m_errors;
     bool m_retryable = true;
-    bool m_missingDecoder = false;
+    QList<Missing> m_missing;
     std::condition_variable m_stepCondition;
     bool m_stepDone = false;
 };

@@ -6,6 +6,7 @@
 #include "engine/GstPlaybin.h"
 #include "engine/GstRefs.h"
 #include "engine/GstSupport.h"
+#include "engine/PluginInstaller.h"
 #include "engine/VideoSurface.h"
 
 #include <QApplication>
@@ -18,6 +19,7 @@
 #include <gst/video/video.h>
 #include <gst/video/videooverlay.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cmath>
 #include <limits>
@@ -162,6 +164,7 @@ MediaEngine::RenderResult GstMediaEngine::render(const QString &path)
     if (!uri)
         return RenderResult::Failed;
     m_graph->loaded = true;
+    m_missing.clear();
 
     RenderResult result = prerollWith(uri.get(), 0);
     const bool retry = result == RenderResult::Failed && m_graph->bus->loadFailed() && m_graph->bus->errorsRetryable();
@@ -204,11 +207,30 @@ MediaEngine::RenderResult GstMediaEngine::prerollWith(const QByteArray &uri, uns
     while (state == GST_STATE_CHANGE_ASYNC && !bus.loadFailed() && !deadline.hasExpired())
         state = gst_element_get_state(pipeline, nullptr, nullptr, 50 * GST_MSECOND);
 
+    noteMissingDecoders();
     if (state != GST_STATE_CHANGE_SUCCESS && state != GST_STATE_CHANGE_NO_PREROLL) {
         gst_element_set_state(pipeline, GST_STATE_NULL);
         return RenderResult::Failed;
     }
     return (bus.missingDecoder() || bus.loadFailed()) ? RenderResult::Partial : RenderResult::Ok;
+}
+
+void GstMediaEngine::noteMissingDecoders()
+{
+    for (const GstBusBridge::Missing &m : m_graph->bus->missingDecoders()) {
+        const bool known = std::any_of(m_missing.cbegin(), m_missing.cend(),
+                                       [&](const MissingDecoder &d) { return d.installerDetail == m.detail; });
+        if (!known)
+            m_missing << MissingDecoder{m.description, m.detail, m.detail.contains(QLatin1String("|decoder-video/"))};
+    }
+}
+
+bool GstMediaEngine::installMissingDecoders()
+{
+    QStringList details;
+    for (const MissingDecoder &m : m_missing)
+        details << m.installerDetail;
+    return PluginInstaller::ask(details, m_owner ? m_owner->window()->winId() : 0);
 }
 
 void GstMediaEngine::readStreamInfo()

@@ -34,6 +34,8 @@ public:
     void setPresetFilters(const QString &videoFilter, const QString &audioFilter,
                           const QString &audioOutput) override;
     RenderResult render(const QString &path) override;
+    QList<MissingDecoder> missingDecoders() const override { return m_missing; }
+    bool installMissingDecoders() override;
 
     QList<FilterInfo> filtersInUse() const override;
     QList<FilterProperty> filterProperties(const QString &filterName) const override;
@@ -79,6 +81,8 @@ private:
     void onError(GstMessage *message);
 
     RenderResult prerollWith(const QByteArray &uri, unsigned disabledStreams);
+    // Keeps what the attempt just made reported missing (each retry starts a fresh count).
+    void noteMissingDecoders();
     void readStreamInfo();
     bool flushingSeek(qint64 positionNs, double rate);
     void waitForPreroll(int timeoutMs) const;
@@ -104,6 +108,8 @@ private:
     QRect m_rect;
     bool m_pictureVisible = true;
     QTimer *m_refreshTimer = nullptr;
+
+    QList<MissingDecoder> m_missing;
 
     QString m_presetVideo;
     QString m_presetAudio;

@@ -49,6 +49,14 @@ public:
         double saturation = 1.0;   // 0..2
     };
 
+    // A decoder the last render() could not find.
+    struct MissingDecoder
+    {
+        QString description;     // the media framework's name for it ("MPEG-4 Part 2 decoder")
+        QString installerDetail; // what the desktop's plugin installer is asked for
+        bool video = false;      // a picture decoder (else sound or anything else)
+    };
+
     explicit MediaEngine(QObject *parent = nullptr) : QObject(parent) {}
     ~MediaEngine() override = default;
 
@@ -65,6 +73,12 @@ public:
     // Loads the file into the graph and waits until its streams are known (paused at the
     // first picture). Partial: something played but a stream could not be decoded.
     virtual RenderResult render(const QString &path) = 0;
+
+    // The decoders the last render() lacked.
+    virtual QList<MissingDecoder> missingDecoders() const { return {}; }
+    // Asks the desktop to install them; false when there is no installer to ask (or nothing
+    // is missing). The answer arrives later; the next graph built sees what was installed.
+    virtual bool installMissingDecoders() { return false; }
 
     // --- what the graph holds --------------------------------------------------------
     virtual QList<FilterInfo> filtersInUse() const = 0;

@@ -14,6 +14,8 @@ public:
         QString kind; // "message", "open", "save"
         QString title;
         QString text;
+        QMessageBox::StandardButtons buttons = {};
+        QMessageBox::Icon icon = QMessageBox::NoIcon;
     };
 
     QList<Asked> asked;
@@ -23,11 +25,11 @@ public:
     std::optional<QFont> nextFont;   // empty: cancel
     std::optional<QColor> nextColor; // empty: cancel
 
-    QMessageBox::StandardButton message(QWidget *, QMessageBox::Icon, const QString &title,
+    QMessageBox::StandardButton message(QWidget *, QMessageBox::Icon icon, const QString &title,
                                         const QString &text,
-                                        QMessageBox::StandardButtons) override
+                                        QMessageBox::StandardButtons buttons) override
     {
-        asked << Asked{"message", title, text};
+        asked << Asked{"message", title, text, buttons, icon};
         return nextButton;
     }
     QStringList openFiles(QWidget *, const QString &title, const QString &, const QStringList &,

@@ -32,6 +32,9 @@ public:
     {
         m_properties[filter] = properties;
     }
+    void setMissingDecoders(const QList<MissingDecoder> &missing) { m_missing = missing; }
+    // Whether the desktop has a plugin installer to ask.
+    void setInstallerAvailable(bool available) { m_installer = available; }
     void fireComplete() { emit complete(); }
     void fireError(const QString &message) { emit errorOccurred(message); }
 
@@ -50,6 +53,7 @@ public:
     QStringList presetFilters() const { return m_presets; }
     QWidget *owner() const { return m_owner; }
     bool pictureVisible() const { return m_pictureVisible; }
+    int installRequests() const { return m_installRequests; }
 
     // --- MediaEngine ------------------------------------------------------------------
     bool create() override;
@@ -58,6 +62,14 @@ public:
     void setPresetFilters(const QString &videoFilter, const QString &audioFilter,
                           const QString &audioOutput) override;
     RenderResult render(const QString &path) override;
+    QList<MissingDecoder> missingDecoders() const override { return m_loaded ? m_missing : QList<MissingDecoder>(); }
+    bool installMissingDecoders() override
+    {
+        if (!m_installer || m_missing.isEmpty())
+            return false;
+        ++m_installRequests;
+        return true;
+    }
 
     QList<FilterInfo> filtersInUse() const override { return m_created ? m_filters : QList<FilterInfo>(); }
     QList<FilterProperty> filterProperties(const QString &filterName) const override;
@@ -94,6 +106,9 @@ private:
     bool hasPicture() const { return m_loaded && m_videoSize.width() > 0; }
 
     bool m_createFails = false;
+    QList<MissingDecoder> m_missing;
+    bool m_installer = false;
+    int m_installRequests = 0;
     RenderResult m_renderResult = RenderResult::Ok;
     QSize m_videoSize{320, 240};
     qint64 m_duration = 40 * UnitsPerSecond;

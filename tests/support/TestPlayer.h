@@ -50,6 +50,8 @@ struct TestPlayer
         services.cdDrive = std::move(c);
         services.displayModes = std::move(m);
         player = std::make_unique<Player>(std::move(services));
+        // The windows' built-in texts are Polish; tests of other languages say so.
+        player->systemLanguage = QLocale::Polish;
     }
 
     Player *operator->() const { return player.get(); }

@@ -59,6 +59,8 @@ QProcessEnvironment playerEnvironment(const QString &root, const QString &socket
     env.insert("XDG_CONFIG_HOME", root + "/config");
     env.insert("XDG_DATA_HOME", root + "/data");
     env.insert("BRIVARA_HOME", root + "/program");
+    // A Polish desktop keeps the built-in texts; a test of another language sets its own.
+    env.insert("LANGUAGE", "pl");
     QDir().mkpath(root + "/program");
     return env;
 }

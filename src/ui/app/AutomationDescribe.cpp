@@ -327,6 +327,7 @@ QJsonObject describe(QObject *control)
         d.insert("visible", w->isWindow() ? w->isVisible() : visibleInWindow(w));
         d.insert("showing", w->isVisible());
         d.insert("enabled", w->isEnabled());
+        d.insert("hint", w->toolTip());
         putGeometry(d, w->geometry());
         if (!describeQtWidget(d, w))
             describeCustom(d, w);

@@ -6,6 +6,7 @@
 #include "ui/app/AutomationHost.h"
 
 #include <QList>
+#include <QLocale>
 #include <QObject>
 #include <QProperty>
 #include <QStringList>
@@ -89,6 +90,9 @@ public:
     int captionHeight = 0;
 
     Messages &messages() { return m_messages; }
+    // The user's language as the desktop says it; Polish keeps the built-in texts when no
+    // language file is active.
+    QLocale::Language systemLanguage = QLocale::system().language();
 
     // AutomationHost
     QJsonObject playerState() const override;

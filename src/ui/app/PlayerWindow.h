@@ -1,6 +1,11 @@
 #pragma once
 
+#include <QList>
 #include <QWidget>
+
+namespace LanguageFile {
+struct ComponentText;
+}
 
 class Player;
 
@@ -23,6 +28,10 @@ public:
         p.setColor(QPalette::WindowText, colour);
         setPalette(p);
     }
+
+    // Captions and hints of a language file for this window's own controls, found by
+    // name (case does not matter); names that match nothing are skipped.
+    void ApplyLanguage(const QList<LanguageFile::ComponentText> &entries);
 
 protected:
     Player &app;

@@ -20,7 +20,7 @@ TFormFiltry::TFormFiltry(Player &app) : PlayerWindow(app, Qt::Tool)
     auto *layout = new QVBoxLayout(left);
     layout->setContentsMargins(4, 4, 4, 4);
     auto *label = new QLabel(QStringLiteral("Filtry w Użyciu:"), left);
-    label->setObjectName("LabelFiltry");
+    label->setObjectName("LabelFilters1");
     layout->addWidget(label);
     ListFiltr = new QListWidget(left);
     ListFiltr->setObjectName("ListFiltr");

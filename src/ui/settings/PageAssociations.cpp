@@ -84,6 +84,7 @@ PageAssociations::PageAssociations(Dialogs &dialogs, QWidget *parent)
     addRow->addWidget(ButtonRozAdd);
 
     auto *iconBox = new QGroupBox(QStringLiteral("Ikona"), this);
+    iconBox->setObjectName(QStringLiteral("GroupIcon"));
     auto *iconRow = new QHBoxLayout(iconBox);
     iconRow->addWidget(SliderIcon, 1);
     iconRow->addWidget(ImageIcon);

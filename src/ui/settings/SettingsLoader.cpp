@@ -77,6 +77,7 @@ void TForm4::FormCreate(const QStringList &arguments)
     EObwodkaChange();
     OSDObwodkaChange();
     OSDAutoInfoTimeChange();
+    OpenLang(QStringLiteral("Start"));
 
     if (!problems.isEmpty()) {
         // A hand-edited file with a bad value still loads everything else; one message

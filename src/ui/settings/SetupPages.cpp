@@ -47,6 +47,14 @@ QWidget *scrolled(QWidget *content, const char *name)
     return area;
 }
 
+// The caption before a field, named after it so that language files can reach it.
+QLabel *fieldLabel(QWidget *parent, const char *field, const QString &caption)
+{
+    auto *label = new QLabel(caption, parent);
+    label->setObjectName(QStringLiteral("Label") + QLatin1String(field));
+    return label;
+}
+
 QCheckBox *check(QWidget *parent, QFormLayout *form, const char *name, const QString &caption,
                  bool on)
 {
@@ -66,7 +74,7 @@ SpinEdit *spin(QWidget *parent, QFormLayout *form, const char *name, const QStri
     edit->setSingleStep(step);
     edit->setValue(value);
     edit->setTag(int(value));
-    form->addRow(caption, edit);
+    form->addRow(fieldLabel(parent, name, caption), edit);
     return edit;
 }
 
@@ -75,7 +83,7 @@ QLineEdit *edit(QWidget *parent, QFormLayout *form, const char *name, const QStr
 {
     auto *line = new QLineEdit(text, parent);
     line->setObjectName(name);
-    form->addRow(caption, line);
+    form->addRow(fieldLabel(parent, name, caption), line);
     return line;
 }
 
@@ -184,7 +192,7 @@ QWidget *TForm4::buildEditorPage()
     SliderTXTSetupMin = new QSpinBox(shift);
     SliderTXTSetupMin->setObjectName("SliderTXTSetupMin");
     SliderTXTSetupMin->setRange(-999, 999);
-    form->addRow(QStringLiteral("i minut"), SliderTXTSetupMin);
+    form->addRow(fieldLabel(shift, "SliderTXTSetupMin", QStringLiteral("i minut")), SliderTXTSetupMin);
     EFrameToSec = new QDoubleSpinBox(shift);
     EFrameToSec->setObjectName("EFrameToSec");
     EFrameToSec->setRange(1, 90);
@@ -239,7 +247,7 @@ QWidget *TForm4::buildIQPage()
     IQTime->setTickInterval(500);
     IQTime->setTickPosition(QSlider::TicksBelow);
     IQTime->setValue(4000);
-    form->addRow(QStringLiteral("Szybkość czytania:"), IQTime);
+    form->addRow(fieldLabel(page, "IQTime", QStringLiteral("Szybkość czytania:")), IQTime);
     IQDziel = check(page, form, "IQDziel", QStringLiteral("Dziel zbyt długie napisy na więcej linii"), true);
     IQZmniejsz = check(page, form, "IQZmniejsz",
                        QStringLiteral("Zmniejszaj czcionkę zbyt długich napisów"), true);
@@ -317,7 +325,7 @@ QWidget *TForm4::buildPicturePage()
     auto *modes = new QHBoxLayout;
     modes->addWidget(DisplayModeBox, 1);
     modes->addWidget(BGetDimension);
-    form->addRow(QStringLiteral("Tryb pełnego ekranu:"), modes);
+    form->addRow(fieldLabel(page, "DisplayModeBox", QStringLiteral("Tryb pełnego ekranu:")), modes);
     return scrolled(page, "TabSheetPicture");
 }
 

@@ -145,13 +145,6 @@ void TForm4::ButtonSetupDefaultClick()
                           app.messages().text(28));
 }
 
-void TForm4::OpenLang(const QString &name)
-{
-    // Language files are read by the language loader, which fills this in; until then the
-    // built-in texts stay whatever is chosen.
-    Q_UNUSED(name);
-}
-
 void TForm4::reportStoreError(const QString &error)
 {
     app.dialogs().message(this, QMessageBox::Warning, PanelLayout::programTitle(), error);

@@ -50,6 +50,9 @@ public:
     // "Ustawienia Standardowe": forget everything; the defaults return at the next start.
     void ButtonSetupDefaultClick();
     void ButtonSetupOKClick();
+    // Loads a language: "Start" at start-up, "Polish" (after a restart), or the name of a
+    // file in LANG. The message table first, then every window's texts.
+    void OpenLang(const QString &name);
     // The values the control panel writes when it closes, and the recent files.
     void writeRunValues();
 
@@ -89,8 +92,6 @@ public:
     void DisplayModeBoxChange();
     // Lists the display's modes into DisplayModeBox.
     void BGetDimensionClick();
-    // Loads the language of that name (the video window's language menu calls it).
-    void OpenLang(const QString &name);
     void BFontChangeClick();
     void BFontColorChangeClick();
     void BOSDFontChangeClick();

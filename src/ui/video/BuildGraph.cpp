@@ -1,6 +1,7 @@
 // Building the playback graph for one file, and what the engine reports while it plays.
 #include "ui/video/TForm2.h"
 
+#include "core/CodecReport.h"
 #include "core/FunctionSlider.h"
 #include "core/Transport.h"
 #include "engine/MediaEngine.h"
@@ -43,13 +44,11 @@ void TForm2::BuildGraph(const QString &path)
     // Movie menus and codec names come from the file itself (movie menu, codec identification).
     panel->MenuInFile = false;
 
+    const CodecReport::FileCodes codes = CodecReport::readCodes(path);
+
     const MediaEngine::RenderResult result = m_engine->render(QFileInfo(path).absoluteFilePath());
-    if (result != MediaEngine::RenderResult::Ok) {
-        const QString text = m_engine->videoSize().width() == 0 && result == MediaEngine::RenderResult::Failed
-                                 ? QStringLiteral("Nie można odtworzyć pliku (brak kodeka lub plik uszkodzony):\n") + path
-                                 : app.messages().text(30);
-        app.dialogs().message(this, QMessageBox::Warning, QStringLiteral("Brivara"), text);
-    }
+    if (result != MediaEngine::RenderResult::Ok)
+        ReportMissingCodec(path, codes);
     panel->PlayState = TForm1::StateBuilt;
     ColorControl1->setEnabled(false);
     m_graphFilters = m_engine->filtersInUse();

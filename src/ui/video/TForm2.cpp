@@ -15,6 +15,7 @@
 
 #include <QActionGroup>
 #include <QCloseEvent>
+#include <QDesktopServices>
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QFileInfo>
@@ -74,6 +75,7 @@ TForm2::TForm2(Player &app, std::unique_ptr<MediaEngine> engine)
     // The display-mode object lives as long as the window that shows full screen.
     DXDraw = std::make_unique<TDXDraw>(app, app.displayModes());
 
+    OpenUrl = [](const QUrl &url) { return QDesktopServices::openUrl(url); };
     buildPopupMenu();
     connectGeometry();
     followPanel();
@@ -241,8 +243,7 @@ void TForm2::MShowPanelClick()
 {
     // The action has already flipped its own check by the time we get here.
     const bool shown = MShowPanel->isChecked();
-    MShowPanel->setText(shown ? QStringLiteral("Widoczny Panel Sterujący")
-                              : QStringLiteral("Pokaż Panel Sterujący"));
+    MShowPanel->setText(app.messages().text(shown ? 16 : 17));
     app.form1()->setVisible(shown);
 }
 

@@ -4,8 +4,15 @@
 #include "engine/MediaEngine.h"
 #include "ui/app/PlayerWindow.h"
 
+#include <QMap>
 #include <QPropertyNotifier>
+#include <QUrl>
+#include <functional>
 #include <memory>
+
+namespace CodecReport {
+struct FileCodes;
+}
 
 class MediaEngine;
 class TDXDraw;
@@ -61,6 +68,16 @@ public:
     // The key dispatcher: runs the key-table rows a key press's code is bound to; with
     // remoteRow > 0 a remote command names the row instead.
     void dispatchKey(quint32 code, int remoteRow = 0);
+
+    // A file that could not be fully decoded: which codec it lacks, and the offer to get it
+    // (the desktop's plugin installer, or the codec's page in the browser).
+    void ReportMissingCodec(const QString &path, const CodecReport::FileCodes &codes);
+    // Opens an address in the user's browser.
+    std::function<bool(const QUrl &)> OpenUrl;
+
+    // The language file's popup-menu captions, by the item's number (from 1, separators
+    // counted).
+    void ApplyMenuTexts(const QMap<int, QString> &captions);
 
     // Recent files: newest first, at most nine; the submenu ends with a separator and
     // the clear item.

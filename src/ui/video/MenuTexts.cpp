@@ -1,7 +1,6 @@
 // The popup menu in the chosen language.
 #include "ui/video/TForm2.h"
 
-
 #include <QAction>
 #include <QMenu>
 

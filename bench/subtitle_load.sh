@@ -30,20 +30,9 @@ done
 work=$(mktemp -d /tmp/brivara-subload.XXXXXX)
 trap 'rm -rf "$work"' EXIT
 
-now() { date +%s%N; }
-median() { sort -n | awk '{ v[NR] = $1 } END { if (NR % 2) print v[(NR + 1) / 2]; else print (v[NR / 2] + v[NR / 2 + 1]) / 2 }'; }
+# now, median, wall_ms
+source "$here/timing.sh"
 
-# Median wall-clock ms of RUNS runs of a command, after one warm-up run.
-wall_ms() {
-  "$@" >/dev/null 2>&1 || true
-  for _ in $(seq "$runs"); do
-    local t0 t1
-    t0=$(now)
-    "$@" >/dev/null 2>&1 || true
-    t1=$(now)
-    echo $(((t1 - t0) / 1000))
-  done | median | awk '{ printf "%.1f", $1 / 1000 }'
-}
 
 ffmpeg_read() { ffmpeg -nostdin -hide_banner -loglevel error -i "$1" -f srt -y /dev/null; }
 gst_read() { gst-launch-1.0 -q filesrc location="$1" ! subparse ! fakesink; }

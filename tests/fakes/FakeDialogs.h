@@ -22,6 +22,7 @@ public:
     QMessageBox::StandardButton nextButton = QMessageBox::Ok;
     QStringList nextFiles;
     QString nextSaveFile;
+    QString nextFolder;
     std::optional<QFont> nextFont;   // empty: cancel
     std::optional<QColor> nextColor; // empty: cancel
 
@@ -38,11 +39,16 @@ public:
         asked << Asked{"open", title, {}};
         return nextFiles;
     }
-    QString saveFile(QWidget *, const QString &title, const QString &, const QString &,
+    QString saveFile(QWidget *, const QString &title, const QString &, const QString &fileName,
                      const QStringList &, const QString &) override
     {
-        asked << Asked{"save", title, {}};
+        asked << Asked{"save", title, fileName};
         return nextSaveFile;
+    }
+    QString chooseFolder(QWidget *, const QString &title, const QString &) override
+    {
+        asked << Asked{"folder", title, {}};
+        return nextFolder;
     }
     bool chooseFont(QWidget *, QFont *font) override
     {

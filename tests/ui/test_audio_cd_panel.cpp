@@ -1,4 +1,5 @@
 #include "core/CdTime.h"
+#include "core/PlaylistModel.h"
 #include "support/FilmPlayer.h"
 #include "ui/app/TForm1.h"
 #include "ui/filters/TFormFiltry.h"
@@ -27,10 +28,9 @@ struct DiscPlayer : FilmPlayer
     QString status() const { return panel()->StatusTime->text(); }
     QString cell(int row, int column) const
     {
-        const QTableWidgetItem *item = t->formPlayList()->PlayList->item(row, column);
-        return item ? item->text() : QString();
+        return t->formPlayList()->cell(row + 1, column); // the list's rows count from 1
     }
-    int rows() const { return t->formPlayList()->PlayList->rowCount(); }
+    int rows() const { return t->formPlayList()->model()->rows(); }
     void tick(int seconds = 0)
     {
         t.cd->advance(seconds);
@@ -83,7 +83,7 @@ private slots:
         QCOMPARE(f.t->formPlayList()->PlayList->columnWidth(3), 0);
 
         // Another track of the listed disc leaves the list as it is.
-        f.t->formPlayList()->PlayList->item(0, 5)->setText("played");
+        f.t->formPlayList()->model()->setCell(0, 5, "played");
         f.open(f.track(2));
         QCOMPARE(f.cell(0, 5), QStringLiteral("played"));
         QCOMPARE(p->StatusFileName->text(), QStringLiteral("Audio CD - 02 / 3 - Second Song"));

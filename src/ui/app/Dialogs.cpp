@@ -53,6 +53,19 @@ QString QtDialogs::saveFile(QWidget *parent, const QString &title, const QString
     return files.isEmpty() ? QString() : files.first();
 }
 
+QString QtDialogs::chooseFolder(QWidget *parent, const QString &title, const QString &directory)
+{
+    QFileDialog dialog(parent);
+    prepare(dialog, title, directory, {});
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    dialog.setFileMode(QFileDialog::Directory);
+    dialog.setOption(QFileDialog::ShowDirsOnly);
+    if (dialog.exec() != QDialog::Accepted)
+        return {};
+    const QStringList folders = dialog.selectedFiles();
+    return folders.isEmpty() ? QString() : folders.first();
+}
+
 bool QtDialogs::chooseFont(QWidget *parent, QFont *font)
 {
     QFontDialog dialog(*font, parent);

@@ -27,6 +27,8 @@ public:
     virtual QString saveFile(QWidget *parent, const QString &title, const QString &directory,
                              const QString &fileName, const QStringList &filters,
                              const QString &defaultSuffix) = 0;
+    // A folder; empty string: cancelled.
+    virtual QString chooseFolder(QWidget *parent, const QString &title, const QString &directory) = 0;
     // False when cancelled; the value is changed only on OK.
     virtual bool chooseFont(QWidget *parent, QFont *font) = 0;
     virtual bool chooseColor(QWidget *parent, QColor *color) = 0;
@@ -45,6 +47,7 @@ public:
     QString saveFile(QWidget *parent, const QString &title, const QString &directory,
                      const QString &fileName, const QStringList &filters,
                      const QString &defaultSuffix) override;
+    QString chooseFolder(QWidget *parent, const QString &title, const QString &directory) override;
     bool chooseFont(QWidget *parent, QFont *font) override;
     bool chooseColor(QWidget *parent, QColor *color) override;
 };

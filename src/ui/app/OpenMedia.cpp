@@ -31,6 +31,22 @@
 #include <QSlider>
 #include <QTimer>
 
+QString TForm1::OpenMovieTitle() { return QStringLiteral("Brivara - Wybierz Film"); }
+
+QStringList TForm1::OpenMovieFilters()
+{
+    return {QStringLiteral("Filmy (*.AVI *.avi *.mpg *.asf *.mpa *.mpeg *.mpe *.mov *.m2p *.m2v *.wmv *.dat)"),
+            QStringLiteral("Muzyka/Dźwięki (*.wav *.mp3 *.m3u *.mid *.cda)"), QStringLiteral("Wszystkie Pliki (*)")};
+}
+
+QString TForm1::StatusRozText() const { return StatusRoz->text(); }
+
+void TForm1::EnablePlayListSteps(bool on)
+{
+    BNext->setEnabled(on);
+    BPrev->setEnabled(on);
+}
+
 void TForm1::ButtonOpenClick()
 {
     m_antiFreeze.reset();
@@ -45,12 +61,7 @@ void TForm1::ButtonOpenClick()
     }
     QStringList chosen{OpenMovieFileName};
     if (!OpenGivenFile) {
-        chosen = app.dialogs().openFiles(
-            this, QStringLiteral("Brivara - Wybierz Film"), LastDir,
-            {QStringLiteral("Filmy (*.AVI *.avi *.mpg *.asf *.mpa *.mpeg *.mpe *.mov *.m2p *.m2v *.wmv *.dat)"),
-             QStringLiteral("Muzyka/Dźwięki (*.wav *.mp3 *.m3u *.mid *.cda)"),
-             QStringLiteral("Wszystkie Pliki (*)")},
-            true);
+        chosen = app.dialogs().openFiles(this, OpenMovieTitle(), LastDir, OpenMovieFilters(), true);
         FirstOpen = false;
         if (chosen.isEmpty()) {
             app.dialogOpen = false;
@@ -180,6 +191,7 @@ void TForm1::ButtonOpenClick()
         app.form3()->hide();
 
     TimerTimer();
+    emit mediaOpened(path);
 
     if (!OpenGivenFile)
         LastDir = QFileInfo(path).absolutePath() + QLatin1Char('/');

@@ -100,6 +100,13 @@ public:
     // Files dropped on the panel (or the video window): only the first counts.
     void DropFiles(const QStringList &paths);
     void ButtonPlayListClick();
+    // The playlist has two entries or more (or no longer has): next and previous follow.
+    void EnablePlayListSteps(bool on);
+    // What the media open dialog is titled and offers (the playlist's add button uses it too).
+    static QString OpenMovieTitle();
+    static QStringList OpenMovieFilters();
+    // The picture-size text of the status line ("640x480/25", or "Audio").
+    QString StatusRozText() const;
     // A recent-files item: opened through the idle handler, as a hand-over is.
     void LastOpenClick(const QString &path);
     void ButtonSetupClick();
@@ -140,6 +147,8 @@ signals:
     void openStarted();
     // A medium that exists is about to be opened: what showed the last one can go.
     void mediumOpening(const QString &path);
+    // A file has been opened and started: its length and picture size are known.
+    void mediaOpened(const QString &path);
     // The panel is closing: the windows stop their timers before the run values are written.
     void closing();
 

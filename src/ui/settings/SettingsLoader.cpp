@@ -32,6 +32,7 @@
 #include <QListWidget>
 #include <QMenu>
 #include <QScreen>
+#include <QStorageInfo>
 
 void TForm4::FormCreate(const QStringList &arguments)
 {
@@ -67,6 +68,10 @@ void TForm4::FormCreate(const QStringList &arguments)
         problems += readGroup(store, guard);
     m_fullScreenMode = m_fullScreenMode.sanitized();
     applyFonts();
+    // The last playlist, when asked for and still there.
+    if (PlayListStart->isChecked() && store.exists(QStringLiteral("FilePlayList"))
+        && QFileInfo::exists(app.formPlayList()->FilePlayList))
+        app.formPlayList()->ReadPlayList(app.formPlayList()->FilePlayList);
 
     // 11. Derived tags and timers.
     NapisyCzasChange();
@@ -160,9 +165,9 @@ void TForm4::runCommandLine(const QStringList &arguments)
                 file = found.first();
         }
     } else if (argument.toUpper() == QLatin1String("MENU")) {
-        // The disk search fills and plays the playlist once it exists; for now the list shows.
+        // The whole file system the program lives on is searched, then the list plays.
         panel->OpenGivenFile = false;
-        app.formPlayList()->show();
+        app.formPlayList()->SearchAndPlay(QStorageInfo(QCoreApplication::applicationDirPath()).rootPath());
         return;
     } else if (const QString drive = CdTrackName::driveOfArgument(argument); !drive.isEmpty()) {
         // A drive (or a disc image) stands for its first track.

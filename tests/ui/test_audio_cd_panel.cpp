@@ -232,6 +232,20 @@ private slots:
         QVERIFY(f.t.cd->calls.isEmpty());
     }
 
+    void theEndOfATrackPlaysTheNextOneOfTheList()
+    {
+        DiscPlayer f;
+        f.open(f.track(1)); // 1:05
+        TForm1 *p = f.panel();
+        f.tick(64);
+        QCOMPARE(f.lastCall(), QStringLiteral("play 1 0"));
+        f.tick(3);
+        QCOMPARE(f.lastCall(), QStringLiteral("play 2 0"));
+        QVERIFY(p->StatusFileName->text().startsWith(QStringLiteral("Audio CD - 02 / 3")));
+        QCOMPARE(p->PlayState, int(TForm1::StatePlaying));
+        QCOMPARE(f.rows(), 3); // the disc's list is kept, not rebuilt
+    }
+
     void closingStopsAndClosesTheDisc()
     {
         DiscPlayer f;

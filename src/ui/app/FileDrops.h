@@ -5,7 +5,7 @@
 class QDragEnterEvent;
 class QDropEvent;
 
-// Files dragged onto a window: the panel and the video window now, the playlist next.
+// Files dragged onto a window: the panel, the video window and the playlist.
 namespace FileDrops {
 
 // Takes a drag that carries addresses; anything else is refused.

@@ -3,6 +3,7 @@
 #include "core/PlaylistModel.h"
 #include "core/PlaylistSteps.h"
 #include "ui/app/Dialogs.h"
+#include "ui/app/FileDrops.h"
 #include "ui/app/Player.h"
 #include "ui/app/TForm1.h"
 #include "ui/skins/DefaultGlyphs.h"
@@ -14,7 +15,6 @@
 #include <QFrame>
 #include <QHeaderView>
 #include <QLabel>
-#include <QMimeData>
 #include <QMouseEvent>
 #include <QTableView>
 #include <QVBoxLayout>
@@ -325,21 +325,9 @@ void TFormPlayList::showEvent(QShowEvent *event)
     PlayerWindow::showEvent(event);
 }
 
-void TFormPlayList::dragEnterEvent(QDragEnterEvent *event)
-{
-    if (event->mimeData()->hasUrls())
-        event->acceptProposedAction();
-}
+void TFormPlayList::dragEnterEvent(QDragEnterEvent *event) { FileDrops::acceptFiles(event); }
 
-void TFormPlayList::dropEvent(QDropEvent *event)
-{
-    QStringList paths;
-    for (const QUrl &url : event->mimeData()->urls())
-        if (url.isLocalFile())
-            paths << url.toLocalFile();
-    DropFiles(paths);
-    event->acceptProposedAction();
-}
+void TFormPlayList::dropEvent(QDropEvent *event) { DropFiles(FileDrops::takeFiles(event)); }
 
 bool TFormPlayList::eventFilter(QObject *watched, QEvent *event)
 {

@@ -26,14 +26,17 @@ bool readLines(const QString &fileName, QStringList *lines, QString *error)
 
 bool writeLines(const QString &fileName, const QStringList &lines, QString *error)
 {
+    QByteArray data;
+    for (const QString &line : lines)
+        data += line.toUtf8() + "\r\n";
+    return writeBytes(fileName, data, error);
+}
+
+bool writeBytes(const QString &fileName, const QByteArray &data, QString *error)
+{
     QSaveFile file(fileName);
-    if (file.open(QIODevice::WriteOnly)) {
-        QByteArray data;
-        for (const QString &line : lines)
-            data += line.toUtf8() + "\r\n";
-        if (file.write(data) == data.size() && file.commit())
-            return true;
-    }
+    if (file.open(QIODevice::WriteOnly) && file.write(data) == data.size() && file.commit())
+        return true;
     if (error)
         *error = QStringLiteral("%1: %2").arg(fileName, file.errorString());
     return false;

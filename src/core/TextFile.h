@@ -10,5 +10,7 @@ namespace TextFile {
 bool readLines(const QString &fileName, QStringList *lines, QString *error = nullptr);
 // Lines joined with CR LF, as the program's own text files have always been written.
 bool writeLines(const QString &fileName, const QStringList &lines, QString *error = nullptr);
+// The bytes as the whole file, replaced in one step; false (the old file kept) on failure.
+bool writeBytes(const QString &fileName, const QByteArray &data, QString *error = nullptr);
 
 } // namespace TextFile

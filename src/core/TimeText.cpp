@@ -16,3 +16,37 @@ QString hms(qint64 ms)
 }
 
 } // namespace TimeText
+
+namespace TimeText {
+
+namespace {
+
+// The number written in `digits` ASCII digits, or -1.
+int digitsAt(QStringView text, qsizetype pos, qsizetype digits)
+{
+    int value = 0;
+    for (qsizetype i = pos; i < pos + digits; ++i) {
+        const QChar c = text.at(i);
+        if (c < u'0' || c > u'9')
+            return -1;
+        value = value * 10 + (c.unicode() - u'0');
+    }
+    return value;
+}
+
+} // namespace
+
+std::optional<qint64> hmsToMs(QStringView text)
+{
+    const qsizetype hourDigits = text.size() - 6;
+    if (hourDigits < 2 || hourDigits > 3 || text.at(hourDigits) != u':' || text.at(hourDigits + 3) != u':')
+        return std::nullopt;
+    const int hours = digitsAt(text, 0, hourDigits);
+    const int minutes = digitsAt(text, hourDigits + 1, 2);
+    const int seconds = digitsAt(text, hourDigits + 4, 2);
+    if (hours < 0 || minutes < 0 || minutes > 59 || seconds < 0 || seconds > 59)
+        return std::nullopt;
+    return (qint64(hours) * 3600 + minutes * 60 + seconds) * 1000;
+}
+
+} // namespace TimeText

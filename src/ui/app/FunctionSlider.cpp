@@ -12,6 +12,7 @@
 
 #include <QEvent>
 #include <QLabel>
+#include <QSignalBlocker>
 #include <QSlider>
 #include <QWheelEvent>
 
@@ -93,6 +94,15 @@ void TForm1::BFunctionClick()
     const bool enabled = FS::modeEnabled(mode, app.form2()->engine().isCreated());
     SliderFUN->setEnabled(enabled);
     LFunction->setEnabled(enabled);
+}
+
+void TForm1::ResetTxtShift()
+{
+    TxtShift = 0;
+    if (FS::validMode(BFunction->tag()) == FS::Txt) {
+        const QSignalBlocker quiet(SliderFUN);
+        SliderFUN->setValue(0);
+    }
 }
 
 void TForm1::SliderFUNChange(int value)

@@ -73,8 +73,8 @@ void TForm1::LoadTXT(bool rebuildMenu)
         return;
 
     QStringList lines;
-    QString error;
-    if (!readSubtitleFile(DialogFileNameTXT, &lines, &error)) {
+    QString error, encoding;
+    if (!readSubtitleFile(DialogFileNameTXT, &lines, &error, &encoding)) {
         // The list keeps what it had; the user learns which file failed and why.
         app.dialogs().message(this, QMessageBox::Warning, QStringLiteral("Brivara"), error);
         return;
@@ -89,7 +89,7 @@ void TForm1::LoadTXT(bool rebuildMenu)
         QTimer::singleShot(0, this, [this, message] { app.formOSD()->ShowOSD(message); });
         return;
     }
-    app.form4()->setSubtitles(parsed.entries, parsed.rawLines);
+    app.form4()->setSubtitles(parsed.entries, parsed.rawLines, encoding);
     NapisyCheck->setDown(true);
 }
 

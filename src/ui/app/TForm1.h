@@ -137,6 +137,9 @@ public:
     // The key commands' way to the function slider: `step` levels in the mode after
     // `modeBefore`, as the mode button and the slider would do it.
     void FunctionStep(int modeBefore, int step);
+    // The subtitle editor folded the function slider's subtitle shift into the list: the
+    // shift is 0 again, quietly (the slider follows when it shows that mode).
+    void ResetTxtShift();
     // The mute key: flips the mute button, then acts as its click.
     void ToggleMute();
     // The pan-scan button: its down state is the switch.

@@ -8,6 +8,7 @@
 #include <QMap>
 #include <QVariant>
 #include <functional>
+#include <optional>
 
 class ColorSwatch;
 class PageAssociations;
@@ -27,6 +28,8 @@ class QRadioButton;
 class QSlider;
 class QTabWidget;
 class QTableWidget;
+class QTime;
+class QTimeEdit;
 class KeyEditor;
 class SettingsStore;
 class SpinEdit;
@@ -77,6 +80,9 @@ public:
     void StepPanScan(int delta);
     // The subtitle list's row just shown (1-based); the editor follows it when asked to.
     void ShowSubtitleRow(int row);
+    // Seeks the film to an "hh:mm:ss" time and plays it (the editor's jump and the movie
+    // menu's entries). A text that is not such a time is named in a message; nothing moves.
+    void GotoTimeTXT(const QString &time);
 
     // Change handlers the loader runs once so derived tags and timers hold.
     void NapisyCzasChange();
@@ -108,12 +114,36 @@ public:
     // The subtitle list (shown in the editor grid), the raw lines of its file, and the row
     // shown last (999999 = none).
     const SubtitleList &subtitles() const { return m_subtitles; }
-    void setSubtitles(const SubtitleList &list, const QStringList &rawLines);
+    // `encoding`: what the file was read in; the editor saves in it when it can.
+    void setSubtitles(const SubtitleList &list, const QStringList &rawLines,
+                      const QString &encoding = {});
     int SubtitleMarker = 999999;
     QTableWidget *TimeTXTEditor = nullptr;
     QListWidget *Napisy = nullptr;
     QLabel *LLinii = nullptr;
     QWidget *EditorPage = nullptr;
+    // The subtitle editor (SubtitleEditor.cpp). Every edit goes into the list playback
+    // reads, so it shows at the next tick.
+    QTimeEdit *TimeEdit = nullptr; // laid over the time cell being edited
+    TZDButton *TXTGotoTime = nullptr, *TXTInsertLine = nullptr, *TXTDelLine = nullptr,
+              *TXTInsertTime = nullptr, *TXTSave = nullptr, *TXTSynchronize = nullptr,
+              *TXTAddDelTime = nullptr, *TXTFindError = nullptr;
+    QLabel *LabelEditorNote = nullptr;
+    void TimeTXTEditorGetEditText(int row);
+    void TimeEditChange(const QTime &time);
+    void TimeTXTEditorTopLeftChanged();
+    void TimeTXTEditorSelectCell(int row);
+    void TXTInsertLineClick();
+    void TXTDelLineClick();
+    void TXTInsertTimeClick();
+    // Saves the list as a time-colon file where the save dialog says.
+    void TXTSaveClick();
+    // Folds the live shifts (the two shift controls and the function slider's) into
+    // every start time, and sets them back to 0.
+    void TXTAddDelTimeClick();
+    // Moves every start so that the current entry starts at the film's position.
+    void TXTSynchronizeClick();
+    void TXTGotoTimeClick();
     void PageControl1Change();
     // Frames per second for frame-numbered subtitles: the film's own, measured at open.
     QDoubleSpinBox *EFrameToSec = nullptr;
@@ -170,6 +200,10 @@ public:
     // Bottom bar
     TZDButton *ButtonSetupSave = nullptr, *ButtonSetupDefault = nullptr, *ButtonSetupOK = nullptr;
 
+signals:
+    // A jump in the film is about to be made: the movie menu stops its timer.
+    void jumpingToTime();
+
 protected:
     void changeEvent(QEvent *event) override;
     void showEvent(QShowEvent *event) override;
@@ -189,7 +223,16 @@ private:
     QWidget *buildKeysPage();
     QWidget *buildSkinsPage();
     QWidget *buildEditorPage();
+    void connectEditor();
     void showSubtitles();
+    // After an edit of the list's rows: the grid shows the list again at `currentRow`.
+    void showEditedSubtitles(int currentRow);
+    // Moves every start by `seconds` and sets the live shifts to 0; false (with a message
+    // naming the entry, nothing changed) when an entry's start is not a time.
+    bool shiftSubtitles(qint64 seconds);
+    void reportInvalidTime(int row);
+    // The film's position in whole seconds, from the panel's position display.
+    std::optional<qint64> filmSeconds();
     void connectHandlers();
     void followOtherWindows();
     void showFont(PlayerWindow *target, QLabel *preview, ColorSwatch *swatch, const QFont &font,
@@ -208,6 +251,8 @@ private:
 
     QMap<QString, Binding> m_bindings;
     SubtitleList m_subtitles;
+    QString m_subtitleEncoding;
+    int m_timeEditRow = -1; // the row the time picker writes into
     KeyBindings m_keys;
     DisplayMode m_fullScreenMode;
     // Kept from the loader for the fonts it builds after the group is read.

@@ -64,7 +64,8 @@ QList<FilterCatalog::Offer> factories()
     QList<FilterCatalog::Offer> offers;
     if (!GstSupport::ensureInitialized())
         return offers;
-    GList *list = gst_element_factory_list_get_elements(GST_ELEMENT_FACTORY_TYPE_ANY, GST_RANK_NONE);
+    // Every factory: the registry's type filters know no filters and effects.
+    GList *list = gst_registry_get_feature_list(gst_registry_get(), GST_TYPE_ELEMENT_FACTORY);
     for (GList *l = list; l; l = l->next) {
         GstElementFactory *factory = GST_ELEMENT_FACTORY(l->data);
         const QString klass =

@@ -177,6 +177,13 @@ QString GstMediaEngine::failingPreset() const
             if (source == own || source.startsWith(own + QLatin1Char('/')))
                 return key;
     }
+    // A filter the pictures or the sound cannot be negotiated through stops the stream
+    // upstream of it, so the error names the demuxer; with a readable file the chosen filters
+    // are what is new in the graph.
+    if (!sources.isEmpty() && m_graph->bus->errorsRetryable())
+        for (const auto &[element, key] : chosen)
+            if (element && element != parts.audioOutput.get())
+                return key;
     return {};
 }
 

@@ -7,7 +7,6 @@
 #include "ui/video/TForm2.h"
 
 #include <QCheckBox>
-#include <QHBoxLayout>
 #include <QLabel>
 #include <QListWidget>
 #include <QTabWidget>
@@ -66,12 +65,9 @@ TFormFiltry::TFormFiltry(Player &app) : PlayerWindow(app, Qt::Tool)
     QWidget *effects = makePage("TabSheetAudioEffects", QStringLiteral("AudioEffects"), &ListAudioEffects);
     BAudioEffects = button(effects, "BAudioEffects", QStringLiteral("Dodaj Filtr (Spróbuj Użyć)"));
     ButtonPropAudioEffects = button(effects, "ButtonPropAudioEffects", QStringLiteral("Właściwości"));
-    for (QWidget *page : {filters, effects}) {
-        auto *row = new QHBoxLayout;
+    for (QWidget *page : {filters, effects})
         for (TZDButton *b : page->findChildren<TZDButton *>())
-            row->addWidget(b);
-        static_cast<QVBoxLayout *>(page->layout())->addLayout(row);
-    }
+            page->layout()->addWidget(b);
     makePage("TabSheetAudio", QStringLiteral("Audio Codecs:"), &ListAudio);
     makePage("TabSheetVideo", QStringLiteral("Video Codecs:"), &ListVideo);
 

@@ -90,8 +90,10 @@ void GstBusBridge::recordLoadError(GstMessage *message)
     GError *raw = nullptr;
     gst_message_parse_error(message, &raw, nullptr);
     const gst::ErrorPtr error(raw);
+    const gst::GCharPtr source(GST_MESSAGE_SRC(message) ? gst_object_get_path_string(GST_MESSAGE_SRC(message)) : nullptr);
     std::lock_guard lock(m_mutex);
     m_errors << QString::fromUtf8(error ? error->message : "unknown error");
+    m_errorSources << QString::fromUtf8(source.get());
     if (error
         && (error->domain == GST_RESOURCE_ERROR
             || (error->domain == GST_STREAM_ERROR
@@ -122,6 +124,7 @@ void GstBusBridge::startLoading()
 {
     std::lock_guard lock(m_mutex);
     m_errors.clear();
+    m_errorSources.clear();
     m_retryable = true;
     m_missing.clear();
     m_failed = false;
@@ -132,6 +135,12 @@ QStringList GstBusBridge::loadErrors() const
 {
     std::lock_guard lock(m_mutex);
     return m_errors;
+}
+
+QStringList GstBusBridge::loadErrorSources() const
+{
+    std::lock_guard lock(m_mutex);
+    return m_errorSources;
 }
 
 bool GstBusBridge::errorsRetryable() const

@@ -37,6 +37,8 @@ public:
     void finishLoading() { m_afterLoad = true; }
     bool loadFailed() const { return m_failed; }
     QStringList loadErrors() const;
+    // Path strings of the elements that posted those errors ("/playbin0/.../audiosink").
+    QStringList loadErrorSources() const;
     // False when the errors mean that no choice of streams can help (unreadable file, unknown
     // format, nothing decodable).
     bool errorsRetryable() const;
@@ -68,6 +70,7 @@ private:
     QObject *m_context = nullptr;         // null once detached
     Handler m_handler;
     QStringList m_errors;
+    QStringList m_errorSources;
     bool m_retryable = true;
     QList<Missing> m_missing;
     std::condition_variable m_stepCondition;

@@ -263,6 +263,12 @@ QList<MediaEngine::FilterProperty> read(GstElement *element)
             GEnumClass *klass = G_PARAM_SPEC_ENUM(pspec)->enum_class;
             for (guint v = 0; v < klass->n_values; ++v)
                 p.choices << QString::fromUtf8(klass->values[v].value_nick);
+        } else if (G_IS_PARAM_SPEC_FLAGS(pspec)) {
+            GFlagsClass *klass = G_PARAM_SPEC_FLAGS(pspec)->flags_class;
+            for (guint v = 0; v < klass->n_values; ++v) {
+                p.flagNames << QString::fromUtf8(klass->values[v].value_nick);
+                p.flagBits << quint32(klass->values[v].value);
+            }
         }
         list.append(p);
     }

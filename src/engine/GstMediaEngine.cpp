@@ -2,6 +2,7 @@
 
 #include "engine/FrameGrabber.h"
 #include "engine/GstBusBridge.h"
+#include "engine/GstElementCatalog.h"
 #include "engine/GstElementProperties.h"
 #include "engine/GstPlaybin.h"
 #include "engine/GstRefs.h"
@@ -101,11 +102,22 @@ int GstMediaEngine::livePipelines()
 
 bool GstMediaEngine::create()
 {
+    m_dropped.clear();
+    return createGraph();
+}
+
+bool GstMediaEngine::createGraph()
+{
     release();
+    const auto unlessDropped = [this](const Preset &preset) {
+        return m_dropped.contains(preset.element) ? Preset() : preset;
+    };
     auto graph = std::make_unique<Graph>();
-    graph->parts = GstPlaybin::build(m_presetVideo, m_presetAudio, m_presetOutput);
+    graph->parts = GstPlaybin::build(unlessDropped(m_presetVideo), unlessDropped(m_presetAudio),
+                                     m_dropped.contains(m_presetOutput) ? QString() : m_presetOutput);
     if (!graph->parts.pipeline)
         return false;
+    m_dropped << graph->parts.dropped;
     graph->bus = GstBusBridge::install(graph->pipeline(), this, [this](GstMessage *message, bool afterLoad) {
         handleMessage(message, afterLoad);
     });
@@ -141,12 +153,38 @@ bool GstMediaEngine::isCreated() const
     return m_graph != nullptr;
 }
 
-void GstMediaEngine::setPresetFilters(const QString &videoFilter, const QString &audioFilter,
+void GstMediaEngine::setPresetFilters(const Preset &videoFilter, const Preset &audioFilter,
                                       const QString &audioOutput)
 {
-    m_presetVideo = videoFilter.trimmed();
-    m_presetAudio = audioFilter.trimmed();
+    m_presetVideo = Preset(videoFilter.element.trimmed(), videoFilter.properties);
+    m_presetAudio = Preset(audioFilter.element.trimmed(), audioFilter.properties);
     m_presetOutput = audioOutput.trimmed();
+}
+
+QString GstMediaEngine::failingPreset() const
+{
+    const QStringList sources = m_graph->bus->loadErrorSources();
+    const GstPlaybin::Parts &parts = m_graph->parts;
+    const std::pair<GstElement *, QString> chosen[] = {{parts.extraVideo.get(), m_presetVideo.element},
+                                                       {parts.extraAudio.get(), m_presetAudio.element},
+                                                       {parts.audioOutput.get(), m_presetOutput}};
+    for (const auto &[element, key] : chosen) {
+        if (!element)
+            continue;
+        const gst::GCharPtr path(gst_object_get_path_string(GST_OBJECT(element)));
+        const QString own = QString::fromUtf8(path.get());
+        for (const QString &source : sources)
+            if (source == own || source.startsWith(own + QLatin1Char('/')))
+                return key;
+    }
+    // A filter the pictures or the sound cannot be negotiated through stops the stream
+    // upstream of it, so the error names the demuxer; with a readable file the chosen filters
+    // are what is new in the graph.
+    if (!sources.isEmpty() && m_graph->bus->errorsRetryable())
+        for (const auto &[element, key] : chosen)
+            if (element && element != parts.audioOutput.get())
+                return key;
+    return {};
 }
 
 MediaEngine::RenderResult GstMediaEngine::render(const QString &path)
@@ -167,6 +205,18 @@ MediaEngine::RenderResult GstMediaEngine::render(const QString &path)
     m_missing.clear();
 
     RenderResult result = prerollWith(uri.get(), 0);
+    // A chosen element that fails to start is taken out again, and the file tried without it.
+    while (result != RenderResult::Ok) {
+        const QString failing = failingPreset();
+        if (failing.isEmpty())
+            break;
+        qWarning("%s could not start; playing without it", qPrintable(failing));
+        m_dropped << failing;
+        if (!createGraph())
+            return RenderResult::Failed;
+        m_graph->loaded = true;
+        result = prerollWith(uri.get(), 0);
+    }
     const bool retry = result == RenderResult::Failed && m_graph->bus->loadFailed() && m_graph->bus->errorsRetryable();
     // One stream failing must not cost the other: try again without sound, then without
     // picture, and report what could be played as a partial success.
@@ -337,6 +387,22 @@ bool GstMediaEngine::setFilterProperty(const QString &filterName, const QString 
     auto element = gst::ElementRef::adopt(
         gst_bin_get_by_name(GST_BIN(m_graph->pipeline()), filterName.toUtf8().constData()));
     return GstElementProperties::write(element.get(), property, value);
+}
+
+QList<FilterCatalog::Offer> GstMediaEngine::installedElements() const
+{
+    return GstElementCatalog::factories();
+}
+
+QList<FilterCatalog::Offer> GstMediaEngine::audioOutputDevices() const
+{
+    return GstElementCatalog::audioOutputDevices();
+}
+
+QList<MediaEngine::FilterProperty> GstMediaEngine::presetProperties(const Preset &preset) const
+{
+    const gst::ElementRef element = GstElementCatalog::make(preset);
+    return GstElementProperties::read(element.get());
 }
 
 // --- transport ----------------------------------------------------------------------------

@@ -31,8 +31,9 @@ public:
     bool create() override;
     void release() override;
     bool isCreated() const override;
-    void setPresetFilters(const QString &videoFilter, const QString &audioFilter,
+    void setPresetFilters(const Preset &videoFilter, const Preset &audioFilter,
                           const QString &audioOutput) override;
+    QStringList droppedPresets() const override { return m_dropped; }
     RenderResult render(const QString &path) override;
     QList<MissingDecoder> missingDecoders() const override { return m_missing; }
     bool installMissingDecoders() override;
@@ -41,6 +42,10 @@ public:
     QList<FilterProperty> filterProperties(const QString &filterName) const override;
     bool setFilterProperty(const QString &filterName, const QString &property,
                            const QVariant &value) override;
+
+    QList<FilterCatalog::Offer> installedElements() const override;
+    QList<FilterCatalog::Offer> audioOutputDevices() const override;
+    QList<FilterProperty> presetProperties(const Preset &preset) const override;
 
     void play() override;
     void pause() override;
@@ -76,6 +81,10 @@ private:
     struct Graph;
     enum class Transport { Stopped, Paused, Playing };
 
+    // A new graph with the presets that were not dropped since the last create().
+    bool createGraph();
+    // The key of the chosen element that posted one of the load errors; empty for none.
+    QString failingPreset() const;
     void handleMessage(GstMessage *message, bool afterRender);
     void onEndOfStream();
     void onError(GstMessage *message);
@@ -111,9 +120,10 @@ private:
 
     QList<MissingDecoder> m_missing;
 
-    QString m_presetVideo;
-    QString m_presetAudio;
+    Preset m_presetVideo;
+    Preset m_presetAudio;
     QString m_presetOutput;
+    QStringList m_dropped;
 
     int m_volume = 0;
     int m_balance = 0;

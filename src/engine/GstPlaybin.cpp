@@ -1,5 +1,6 @@
 #include "engine/GstPlaybin.h"
 
+#include "engine/GstElementCatalog.h"
 #include "engine/GstSupport.h"
 
 #include <atomic>
@@ -46,20 +47,39 @@ gst::ElementRef makeChain(const char *name, const std::vector<gst::ElementRef> &
     return bin;
 }
 
-// [first] [! extra ! converter] ! last: the extra filter gets converters on both sides, so
-// it accepts whatever comes and hands on what the next element takes.
-gst::ElementRef filterChain(const char *name, const char *converter, gst::ElementRef first,
-                            const QString &extraFactory, gst::ElementRef last)
+// converter ! ours [! converter ! extra ! converter]: the extra element gets converters on
+// both sides, so it accepts whatever comes and hands on what the output takes. When it cannot
+// be linked the chain is made again without it.
+gst::ElementRef filterChain(const char *name, const char *converter, const char *oursFactory,
+                            const MediaEngine::Preset &extra, gst::ElementRef *ours, gst::ElementRef *extraOut,
+                            QStringList *dropped)
 {
-    std::vector<gst::ElementRef> elements{std::move(first)};
-    if (auto extra = GstSupport::makeElement(extraFactory)) {
-        elements.push_back(std::move(extra));
-        elements.push_back(gst::make(converter));
-    } else if (!extraFactory.isEmpty()) {
-        qWarning("Filter %s is not available", qPrintable(extraFactory));
+    const QByteArray convertName = QByteArray(oursFactory) + "-convert";
+    for (const bool withExtra : {true, false}) {
+        if (withExtra && extra.element.isEmpty())
+            continue;
+        gst::ElementRef own = gst::make(oursFactory, oursFactory);
+        std::vector<gst::ElementRef> elements{gst::make(converter, convertName.constData()), own};
+        gst::ElementRef made;
+        if (withExtra) {
+            made = GstElementCatalog::make(extra);
+            if (!made) {
+                qWarning("Filter %s is not available", qPrintable(extra.element));
+                continue;
+            }
+            elements.push_back(gst::make(converter));
+            elements.push_back(made);
+            elements.push_back(gst::make(converter));
+        }
+        if (auto bin = makeChain(name, elements)) {
+            *ours = own;
+            *extraOut = made;
+            return bin;
+        }
+        if (withExtra)
+            dropped->append(extra.element);
     }
-    elements.push_back(std::move(last));
-    return makeChain(name, elements);
+    return {};
 }
 
 gst::ElementRef makeVideoSink()
@@ -81,7 +101,8 @@ gst::ElementRef makeVideoSink()
 
 } // namespace
 
-Parts build(const QString &videoFilter, const QString &audioFilter, const QString &audioOutput)
+Parts build(const MediaEngine::Preset &videoFilter, const MediaEngine::Preset &audioFilter,
+            const QString &audioOutput)
 {
     Parts parts;
     if (!GstSupport::ensureInitialized())
@@ -94,15 +115,12 @@ Parts build(const QString &videoFilter, const QString &audioFilter, const QStrin
 
     // Picture controls for every film. Converting first lets them accept whatever the
     // decoder delivers; a converter passes buffers through when no change is needed.
-    parts.balance = gst::make("videobalance", "videobalance");
-    parts.videoFilter = filterChain("video-filters", "videoconvert", gst::make("videoconvert", "videobalance-convert"),
-                                    videoFilter, parts.balance);
-
-    parts.panorama = gst::make("audiopanorama", "audiopanorama");
+    parts.videoFilter = filterChain("video-filters", "videoconvert", "videobalance", videoFilter, &parts.balance,
+                                    &parts.extraVideo, &parts.dropped);
+    auto audioFilters = filterChain("audio-filters", "audioconvert", "audiopanorama", audioFilter, &parts.panorama,
+                                    &parts.extraAudio, &parts.dropped);
     if (parts.panorama) // plain attenuation of one side, as a balance control does
         gst_util_set_object_arg(G_OBJECT(parts.panorama.get()), "method", "simple");
-    auto audioFilters = filterChain("audio-filters", "audioconvert",
-                                    gst::make("audioconvert", "audiopanorama-convert"), audioFilter, parts.panorama);
 
     // The X11 sink draws pictures only at the size it is given: scale to the window before it.
     parts.videoSink = makeVideoSink();
@@ -112,7 +130,12 @@ Parts build(const QString &videoFilter, const QString &audioFilter, const QStrin
     parts.videoOutput =
         makeChain("video-output", {gst::make("videoconvert", "videosink-convert"), scale, parts.videoSink});
 
-    auto audioSink = GstSupport::makeAudioOutput(audioOutput);
+    if (!audioOutput.isEmpty()) {
+        parts.audioOutput = GstElementCatalog::make(MediaEngine::Preset(audioOutput), "audiosink");
+        if (!parts.audioOutput)
+            qWarning("Audio output %s is not there; the default output plays", qPrintable(audioOutput));
+    }
+    auto audioSink = parts.audioOutput ? GstSupport::keepRealTime(parts.audioOutput) : GstSupport::makeAudioOutput();
     if (!parts.videoFilter || !audioFilters || !parts.videoOutput || !audioSink) {
         qWarning("The media pipeline could not be built: a GStreamer element is missing");
         return {};

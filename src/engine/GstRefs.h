@@ -22,6 +22,7 @@ template <> struct RefTraits<GstElement> : ObjectRefTraits<GstElement> {};
 template <> struct RefTraits<GstPad> : ObjectRefTraits<GstPad> {};
 template <> struct RefTraits<GstBus> : ObjectRefTraits<GstBus> {};
 template <> struct RefTraits<GstDeviceMonitor> : ObjectRefTraits<GstDeviceMonitor> {};
+template <> struct RefTraits<GstDevice> : ObjectRefTraits<GstDevice> {};
 template <> struct RefTraits<GstElementFactory> : ObjectRefTraits<GstElementFactory> {};
 
 template <> struct RefTraits<GstMessage>

@@ -51,6 +51,11 @@ gst::ElementRef makeAudioOutput(const QString &chosen)
         qWarning("Audio output %s is not available", qPrintable(chosen));
     if (!sink)
         sink = makeElement(audioSinkFactory(), "audiosink");
+    return keepRealTime(std::move(sink));
+}
+
+gst::ElementRef keepRealTime(gst::ElementRef sink)
+{
     GstElementFactory *factory = sink ? gst_element_get_factory(sink.get()) : nullptr;
     if (factory && g_str_equal(gst_plugin_feature_get_name(GST_PLUGIN_FEATURE(factory)), "fakeaudiosink"))
         g_object_set(sink.get(), "sync", TRUE, nullptr); // real time without a sound card

@@ -26,6 +26,9 @@ QString audioSinkFactory();
 // else the one audioSinkFactory() names. A silent sink is made to keep real time.
 gst::ElementRef makeAudioOutput(const QString &chosen = {});
 
+// A silent sink made to keep real time (as a sound card does); any other sink as it is.
+gst::ElementRef keepRealTime(gst::ElementRef sink);
+
 // True when the device monitor lists at least one audio output (asked once per process).
 bool hasAudioOutputDevice();
 

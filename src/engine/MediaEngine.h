@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/FilterCatalog.h"
+
 #include <QImage>
 #include <QObject>
 #include <QRect>
@@ -39,6 +41,21 @@ public:
         QVariant minimum;          // numbers only
         QVariant maximum;
         QStringList choices;       // enums only: the nicks, value is the index
+        QStringList flagNames;     // flags only: the nick of each bit, value is the mask
+        QList<quint32> flagBits;
+    };
+
+    // A chosen extra element: what it is made from (an element factory's name or a device's
+    // key, as installedElements() and audioOutputDevices() give them) and the settings its
+    // page gave it, which every element made from it starts with.
+    struct Preset
+    {
+        Preset(const QString &element = {}, const QVariantMap &properties = {})
+            : element(element), properties(properties)
+        {
+        }
+        QString element;
+        QVariantMap properties;
     };
 
     // Picture controls; each -5..5 level already turned into the element's own scale by the caller.
@@ -66,10 +83,15 @@ public:
     // Stops, tears the graph down and detaches the picture from its owner. Safe to call twice.
     virtual void release() = 0;
     virtual bool isCreated() const = 0;
-    // Chosen extra filters and audio output (element factory names, empty = none). They are
-    // put into every graph built after the call.
-    virtual void setPresetFilters(const QString &videoFilter, const QString &audioFilter,
+    // Chosen extra filters and audio output (empty = none, the default output). They are put
+    // into every graph created after the call, the picture filter after our picture controls
+    // and the audio effect after our balance. One that cannot be made is left out; an output
+    // that cannot be made (a device gone) gives the default output.
+    virtual void setPresetFilters(const Preset &videoFilter, const Preset &audioFilter,
                                   const QString &audioOutput) = 0;
+    // The chosen elements (their keys) that the last render() took out of the graph again
+    // because they could not be linked or started; the file was then played without them.
+    virtual QStringList droppedPresets() const = 0;
     // Loads the file into the graph and waits until its streams are known (paused at the
     // first picture). Partial: something played but a stream could not be decoded.
     virtual RenderResult render(const QString &path) = 0;
@@ -85,6 +107,14 @@ public:
     virtual QList<FilterProperty> filterProperties(const QString &filterName) const = 0;
     virtual bool setFilterProperty(const QString &filterName, const QString &property,
                                    const QVariant &value) = 0;
+
+    // --- what the media framework offers --------------------------------------------
+    // Every element factory of the kinds the filters dialog lists (any class; the caller
+    // sorts them out), and the sound output devices present now.
+    virtual QList<FilterCatalog::Offer> installedElements() const = 0;
+    virtual QList<FilterCatalog::Offer> audioOutputDevices() const = 0;
+    // The properties an element made from the preset has, outside any graph.
+    virtual QList<FilterProperty> presetProperties(const Preset &preset) const = 0;
 
     // --- transport --------------------------------------------------------------------
     virtual void play() = 0;

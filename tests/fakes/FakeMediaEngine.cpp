@@ -1,5 +1,7 @@
 #include "fakes/FakeMediaEngine.h"
 
+#include <utility>
+
 #include <QFileInfo>
 
 bool FakeMediaEngine::create()
@@ -21,10 +23,11 @@ void FakeMediaEngine::release()
     m_owner = nullptr;
 }
 
-void FakeMediaEngine::setPresetFilters(const QString &videoFilter, const QString &audioFilter,
+void FakeMediaEngine::setPresetFilters(const Preset &videoFilter, const Preset &audioFilter,
                                        const QString &audioOutput)
 {
-    m_presets = {videoFilter, audioFilter, audioOutput};
+    m_presets = {videoFilter.element, audioFilter.element, audioOutput};
+    m_presetProperties = {videoFilter.properties, audioFilter.properties};
 }
 
 MediaEngine::RenderResult FakeMediaEngine::render(const QString &path)
@@ -32,6 +35,7 @@ MediaEngine::RenderResult FakeMediaEngine::render(const QString &path)
     if (!m_created)
         return RenderResult::Failed;
     m_renderedPath = path;
+    m_dropped = std::exchange(m_nextDropped, {});
     // Like the real engine: a file that is not there never loads, whatever was scripted.
     if (!QFileInfo(path).isFile() || m_renderResult == RenderResult::Failed)
         return RenderResult::Failed;

@@ -32,6 +32,14 @@ public:
     {
         m_properties[filter] = properties;
     }
+    // What the registry and the device monitor offer.
+    void setOffers(const QList<FilterCatalog::Offer> &devices, const QList<FilterCatalog::Offer> &factories)
+    {
+        m_devices = devices;
+        m_factories = factories;
+    }
+    // Chosen elements the next render() reports as taken out again.
+    void setDroppedPresets(const QStringList &keys) { m_nextDropped = keys; }
     void setMissingDecoders(const QList<MissingDecoder> &missing) { m_missing = missing; }
     // Whether the desktop has a plugin installer to ask.
     void setInstallerAvailable(bool available) { m_installer = available; }
@@ -51,6 +59,8 @@ public:
     QList<int> frameSteps() const { return m_frameSteps; }
     QString renderedPath() const { return m_renderedPath; }
     QStringList presetFilters() const { return m_presets; }
+    QVariantMap presetSettings(int which) const { return m_presetProperties.value(which); }
+    int registryQueries() const { return m_registryQueries; }
     QWidget *owner() const { return m_owner; }
     bool pictureVisible() const { return m_pictureVisible; }
     int installRequests() const { return m_installRequests; }
@@ -59,8 +69,23 @@ public:
     bool create() override;
     void release() override;
     bool isCreated() const override { return m_created; }
-    void setPresetFilters(const QString &videoFilter, const QString &audioFilter,
+    void setPresetFilters(const Preset &videoFilter, const Preset &audioFilter,
                           const QString &audioOutput) override;
+    QStringList droppedPresets() const override { return m_dropped; }
+    QList<FilterCatalog::Offer> installedElements() const override
+    {
+        ++m_registryQueries;
+        return m_factories;
+    }
+    QList<FilterCatalog::Offer> audioOutputDevices() const override
+    {
+        ++m_registryQueries;
+        return m_devices;
+    }
+    QList<FilterProperty> presetProperties(const Preset &preset) const override
+    {
+        return m_properties.value(preset.element);
+    }
     RenderResult render(const QString &path) override;
     QList<MissingDecoder> missingDecoders() const override { return m_loaded ? m_missing : QList<MissingDecoder>(); }
     bool installMissingDecoders() override
@@ -135,6 +160,10 @@ private:
     QList<int> m_frameSteps;
     QString m_renderedPath;
     QStringList m_presets{QString(), QString(), QString()};
+    QList<QVariantMap> m_presetProperties{{}, {}};
+    QList<FilterCatalog::Offer> m_devices, m_factories;
+    mutable int m_registryQueries = 0;
+    QStringList m_nextDropped, m_dropped;
     QPointer<QWidget> m_owner;
     QRect m_rect;
     bool m_pictureVisible = true;

@@ -1,8 +1,5 @@
 #include "core/CodecTable.h"
-#include "engine/GstMediaEngine.h"
-#include "fakes/FakeDialogs.h"
-#include "fakes/FakePower.h"
-#include "fakes/FakeScreenSaver.h"
+#include "support/RealEngineServices.h"
 #include "support/TestMedia.h"
 #include "support/TestSupport.h"
 #include "ui/app/Player.h"
@@ -36,14 +33,8 @@ class TestMissingCodec : public QObject
     std::unique_ptr<Running> start()
     {
         auto r = std::make_unique<Running>();
-        Player::Services services;
-        services.engine = std::make_unique<GstMediaEngine>();
-        auto dialogs = std::make_unique<FakeDialogs>();
-        r->dialogs = dialogs.get();
-        dialogs->nextButton = QMessageBox::Yes;
-        services.dialogs = std::move(dialogs);
-        services.screenSaver = std::make_unique<FakeScreenSaver>();
-        services.power = std::make_unique<FakePower>();
+        Player::Services services = realEngineServices(r->dialogs);
+        r->dialogs->nextButton = QMessageBox::Yes;
         r->player = std::make_unique<Player>(std::move(services));
         r->player->systemLanguage = QLocale::English;
         r->player->form2()->OpenUrl = [raw = r.get()](const QUrl &url) {

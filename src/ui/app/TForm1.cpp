@@ -9,7 +9,6 @@
 #include "platform/ScreenSaver.h"
 #include "ui/app/Dialogs.h"
 #include "ui/app/Player.h"
-#include "ui/filters/FilterPropertyPage.h"
 #include "ui/filters/TFormFiltry.h"
 #include "ui/playlist/TFormPlayList.h"
 #include "ui/settings/TForm4.h"
@@ -294,10 +293,8 @@ void TForm1::showBuiltGraph(const QList<MediaEngine::FilterInfo> &filters)
         if (!filter.hasPropertyPage)
             continue;
         auto *item = new QAction(filter.name, MenuFiltry);
-        connect(item, &QAction::triggered, this, [this, name = filter.name] {
-            FilterPropertyPage page(app.form2()->engine(), name, app.form2());
-            page.exec();
-        });
+        connect(item, &QAction::triggered, this,
+                [this, name = filter.name] { app.formFiltry()->ShowPropertyPage(name); });
         MenuFiltry->insertAction(fixed, item);
     }
 }

@@ -1,7 +1,5 @@
 #include "ui/filters/FilterPropertyPage.h"
 
-#include "engine/MediaEngine.h"
-
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDialogButtonBox>
@@ -13,13 +11,44 @@
 #include <QSpinBox>
 #include <QVBoxLayout>
 
+#include <climits>
+
 namespace {
 
-QWidget *editorFor(MediaEngine &engine, const QString &filter, const MediaEngine::FilterProperty &p,
-                   QWidget *parent)
+using Apply = FilterPropertyPage::Apply;
+using ApplyValue = std::function<void(const QVariant &)>;
+
+// One check box per flag; the value applied is the mask of those ticked.
+QWidget *flagsEditor(const MediaEngine::FilterProperty &p, const ApplyValue &apply, QWidget *parent)
 {
-    auto apply = [&engine, filter, name = p.name](const QVariant &v) {
-        engine.setFilterProperty(filter, name, v);
+    auto *box = new QWidget(parent);
+    auto *layout = new QVBoxLayout(box);
+    layout->setContentsMargins(0, 0, 0, 0);
+    const quint32 value = p.value.toUInt();
+    QList<QCheckBox *> boxes;
+    for (int i = 0; i < p.flagNames.size(); ++i) {
+        auto *flag = new QCheckBox(p.flagNames[i], box);
+        flag->setObjectName(p.name + QLatin1Char('.') + p.flagNames[i]);
+        flag->setChecked(p.flagBits[i] && (value & p.flagBits[i]) == p.flagBits[i]);
+        layout->addWidget(flag);
+        boxes << flag;
+    }
+    for (QCheckBox *flag : boxes)
+        QObject::connect(flag, &QCheckBox::toggled, box, [apply, boxes, bits = p.flagBits] {
+            quint32 mask = 0;
+            for (int i = 0; i < boxes.size(); ++i)
+                if (boxes[i]->isChecked())
+                    mask |= bits[i];
+            apply(QVariant::fromValue(mask));
+        });
+    return box;
+}
+
+QWidget *editorFor(const MediaEngine::FilterProperty &p, const Apply &applyTo, QWidget *parent)
+{
+    const ApplyValue apply = [applyTo, name = p.name](const QVariant &v) {
+        if (applyTo)
+            applyTo(name, v);
     };
     QWidget *editor = nullptr;
     if (!p.choices.isEmpty()) {
@@ -28,6 +57,8 @@ QWidget *editorFor(MediaEngine &engine, const QString &filter, const MediaEngine
         box->setCurrentIndex(p.value.toInt());
         QObject::connect(box, &QComboBox::currentIndexChanged, box, [apply](int i) { apply(i); });
         editor = box;
+    } else if (!p.flagNames.isEmpty()) {
+        editor = flagsEditor(p, apply, parent);
     } else if (p.value.typeId() == QMetaType::Bool) {
         auto *box = new QCheckBox(parent);
         box->setChecked(p.value.toBool());
@@ -56,7 +87,7 @@ QWidget *editorFor(MediaEngine &engine, const QString &filter, const MediaEngine
     }
     editor->setObjectName(p.name);
     editor->setToolTip(p.blurb);
-    editor->setEnabled(p.writable);
+    editor->setEnabled(p.writable && applyTo);
     return editor;
 }
 
@@ -66,16 +97,31 @@ FilterPropertyPage::FilterPropertyPage(MediaEngine &engine, const QString &filte
     : QDialog(parent)
 {
     setWindowTitle(filterName);
+    build(engine.filterProperties(filterName), [&engine, filterName](const QString &property, const QVariant &value) {
+        return engine.setFilterProperty(filterName, property, value);
+    });
+}
+
+FilterPropertyPage::FilterPropertyPage(const QString &title, const QList<MediaEngine::FilterProperty> &properties,
+                                       Apply apply, QWidget *parent)
+    : QDialog(parent)
+{
+    setWindowTitle(title);
+    build(properties, apply);
+}
+
+void FilterPropertyPage::build(const QList<MediaEngine::FilterProperty> &properties, const Apply &apply)
+{
+    setObjectName(QStringLiteral("FilterPropertyPage"));
     auto *layout = new QVBoxLayout(this);
     auto *area = new QScrollArea(this);
     area->setWidgetResizable(true);
     auto *content = new QWidget;
     auto *form = new QFormLayout(content);
-    const QList<MediaEngine::FilterProperty> properties = engine.filterProperties(filterName);
     if (properties.isEmpty())
         form->addRow(new QLabel(tr("This filter has no settings."), content));
     for (const MediaEngine::FilterProperty &p : properties)
-        form->addRow(p.name, editorFor(engine, filterName, p, content));
+        form->addRow(p.name, editorFor(p, apply, content));
     area->setWidget(content);
     layout->addWidget(area);
     auto *buttons = new QDialogButtonBox(QDialogButtonBox::Close, this);

@@ -34,19 +34,22 @@ void TForm2::BuildGraph(const QString &path)
     RendererHeld = false;
     panel->PositionMs = 0;
     panel->DurationMs = 0; // a film that cannot be built must not show the last one's length
+    // The filters dialog's choices go into this graph.
+    m_engine->setPresetFilters(app.formFiltry()->chosenVideoFilter(), app.formFiltry()->chosenAudioFilter(),
+                               app.formFiltry()->chosenAudioOutput());
     if (!m_engine->create()) {
         app.dialogs().message(this, QMessageBox::Warning, QStringLiteral("Brivara"),
                               QStringLiteral("Unable to create DirectShow Interface (Reinstall DirectX minimum V8.0!)"));
         return;
     }
-    m_engine->setPresetFilters(app.formFiltry()->chosenVideoFilter(), app.formFiltry()->chosenAudioFilter(),
-                               app.formFiltry()->chosenAudioOutput());
     // Movie menus and codec names come from the file itself (movie menu, codec identification).
     panel->MenuInFile = false;
 
     const CodecReport::FileCodes codes = CodecReport::readCodes(path);
 
     const MediaEngine::RenderResult result = m_engine->render(QFileInfo(path).absoluteFilePath());
+    if (const QStringList dropped = m_engine->droppedPresets(); !dropped.isEmpty())
+        app.formFiltry()->FilterDropped(dropped);
     if (result != MediaEngine::RenderResult::Ok)
         ReportMissingCodec(path, codes);
     panel->PlayState = TForm1::StateBuilt;

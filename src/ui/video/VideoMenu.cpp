@@ -4,7 +4,7 @@
 #include "core/Transport.h"
 #include "engine/MediaEngine.h"
 #include "ui/app/Player.h"
-#include "ui/filters/FilterPropertyPage.h"
+#include "ui/filters/TFormFiltry.h"
 #include "ui/playlist/TFormPlayList.h"
 #include "ui/settings/SetupControls.h"
 #include "ui/settings/TForm4.h"
@@ -28,8 +28,7 @@ void TForm2::ColorControl1Click()
     // Every graph carries a videobalance; its page holds brightness, contrast, saturation, hue.
     for (const MediaEngine::FilterInfo &filter : m_engine->filtersInUse())
         if (filter.factory == QLatin1String("videobalance")) {
-            FilterPropertyPage page(*m_engine, filter.name, this);
-            page.exec();
+            app.formFiltry()->ShowPropertyPage(filter.name);
             return;
         }
 }

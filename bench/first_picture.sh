@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Process start to first picture: brivara against gst-play-1.0, the same film, the same
-# video sink (ximagesink), RUNS runs each after one warm-up run, medians and their ratio.
+# Process start to first picture: brivara against gst-play-1.0 and (when installed) mpv, the
+# same film, the same kind of video output (X images), RUNS runs each taking turns after one
+# warm-up run each, medians and their ratios.
 #
 #   bench/first_picture.sh [FILM]          (default: demo/demo.avi, made when missing)
 #
@@ -9,7 +10,8 @@
 #
 # "First picture" is the moment the first buffer is pushed into the video sink, stamped
 # inside each process by a small GStreamer tracer (first_frame_tracer.c, built here on the
-# fly and loaded with GST_TRACERS), so both players are measured by the same code.
+# fly and loaded with GST_TRACERS), so both GStreamer players are measured by the same code;
+# mpv's first XShmPutImage / XPutImage is stamped by first_put_image.c (LD_PRELOAD).
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 root=$(dirname "$here")
@@ -36,13 +38,15 @@ trap cleanup EXIT
 
 cc -O2 -shared -fPIC $(pkg-config --cflags gstreamer-1.0) -o "$work/libgstfirstframe.so" \
   "$here/first_frame_tracer.c" $(pkg-config --libs gstreamer-1.0)
+command -v mpv >/dev/null && cc -O2 -shared -fPIC -o "$work/libfirstput.so" "$here/first_put_image.c" -ldl
 export GST_PLUGIN_PATH="$work" GST_TRACERS=firstframe
 export GST_REGISTRY="$work/registry.bin"   # our own registry: the user's cache stays as it is
 mkdir -p "$work/config" "$work/home"
 
-# One run: prints milliseconds from the launch to the first picture, or "fail".
+# One run: prints "WALL CPU": milliseconds from the launch to the first picture, and the
+# processor time (all threads) the player had used by then; "fail fail" without a picture.
 measure() {
-  local log="$work/run.log" start pid stamp
+  local log="$work/run.log" start pid line
   : >"$log"
   start=$(date +%s%N)
   "$@" </dev/null >/dev/null 2>"$log" &
@@ -54,8 +58,12 @@ measure() {
   done
   kill "$pid" 2>/dev/null || true
   wait "$pid" 2>/dev/null || true
-  stamp=$(grep -m1 '^first-frame ' "$log" | cut -d' ' -f2 || true)
-  if [ -n "$stamp" ]; then echo $(( (stamp - start) / 1000000 )); else echo fail; fi
+  line=$(grep -m1 '^first-frame ' "$log" || true)
+  if [ -n "$line" ]; then
+    awk -v s="$start" '{ printf "%d %d\n", ($2 - s) / 1000000, $4 / 1000000 }' <<<"$line"
+  else
+    echo fail fail
+  fi
 }
 
 median() { printf '%s\n' "$@" | grep -v fail | sort -n | awk '{a[NR]=$1} END {if (NR) print a[int((NR+1)/2)]; else print "fail"}'; }
@@ -64,33 +72,50 @@ run_brivara() {
   local vars=(XDG_CONFIG_HOME="$work/config" BRIVARA_HOME="$work/home"
               BRIVARA_SOCKET="brivara-bench-$$-$RANDOM" BRIVARA_VIDEOSINK=ximagesink)
   [ -n "${AUDIOSINK:-}" ] && vars+=(BRIVARA_AUDIOSINK="$AUDIOSINK")
-  env "${vars[@]}" "$brivara" "$film"
+  exec env "${vars[@]}" "$brivara" "$film"
 }
 run_gstplay() {
-  gst-play-1.0 --no-interactive --videosink=ximagesink ${AUDIOSINK:+--audiosink=$AUDIOSINK} "$film"
+  exec gst-play-1.0 --no-interactive --videosink=ximagesink ${AUDIOSINK:+--audiosink=$AUDIOSINK} "$film"
+}
+# mpv draws through Xlib (vo x11), not GStreamer: its first put image is stamped instead.
+run_mpv() {
+  local ao=()
+  [ "${AUDIOSINK:-}" = fakeaudiosink ] && ao=(--ao=null)
+  exec env LD_PRELOAD="$work/libfirstput.so" mpv --no-config --really-quiet --vo=x11 "${ao[@]}" \
+    --input-terminal=no "$film"
 }
 
-series() {
-  local name=$1; shift
-  local results=() r
-  measure "$@" >/dev/null   # warm-up: registry, disk cache
-  for _ in $(seq "$runs"); do
-    r=$(measure "$@")
-    results+=("$r")
+players=(gst-play-1.0)
+command -v mpv >/dev/null && players+=(mpv)
+if [ -n "$brivara" ] && [ -x "$brivara" ]; then players+=(brivara); fi
+launcher() { case $1 in gst-play-1.0) echo run_gstplay ;; mpv) echo run_mpv ;; brivara) echo run_brivara ;; esac; }
+
+echo "film: $film ($runs runs each, taking turns, video sink ximagesink, display $DISPLAY)"
+echo "load average at start: $(cut -d' ' -f1-3 /proc/loadavg) ($(nproc) cores)"
+declare -A walls cpus
+for p in "${players[@]}"; do measure "$(launcher "$p")" >/dev/null; done   # warm-up: registry, disk cache
+# Taking turns, so that other load on the machine falls on every player alike.
+for _ in $(seq "$runs"); do
+  for p in "${players[@]}"; do
+    read -r w c < <(measure "$(launcher "$p")")
+    walls[$p]+="$w "; cpus[$p]+="$c "
   done
-  echo "$name: ${results[*]} ms" >&2
-  median "${results[@]}"
-}
-
-echo "film: $film ($runs runs each, video sink ximagesink, display $DISPLAY)"
-play_ms=$(series gst-play-1.0 run_gstplay)
-echo "gst-play-1.0  median first picture: $play_ms ms"
+done
+declare -A medians cpu_medians
+for p in "${players[@]}"; do
+  echo "$p: ${walls[$p]}ms (processor: ${cpus[$p]}ms)" >&2
+  medians[$p]=$(median ${walls[$p]})
+  cpu_medians[$p]=$(median ${cpus[$p]})
+  printf '%-13s median first picture: %s ms, processor time by then %s ms\n' "$p" "${medians[$p]}" \
+    "${cpu_medians[$p]}"
+done
+command -v mpv >/dev/null || echo "mpv: not installed (scripts/bench installs it)"
 if [ -z "$brivara" ] || [ ! -x "$brivara" ]; then
   echo "brivara: no binary found (build it, or set BRIVARA=path)"
   exit 0
 fi
-brivara_ms=$(series brivara run_brivara)
-echo "brivara       median first picture: $brivara_ms ms"
-if [ "$brivara_ms" != fail ] && [ "$play_ms" != fail ] && [ "$play_ms" -gt 0 ]; then
-  awk -v b="$brivara_ms" -v g="$play_ms" 'BEGIN { printf "ratio brivara / gst-play-1.0: %.2f\n", b / g }'
-fi
+ratio() { [ "$1" != fail ] && [ "$2" != fail ] && [ "$2" -gt 0 ] && awk -v b="$1" -v g="$2" 'BEGIN { printf "%.2f", b / g }'; }
+for p in gst-play-1.0 mpv; do
+  r=$(ratio "${medians[brivara]}" "${medians[$p]:-fail}") || continue
+  echo "ratio brivara / $p: $r (processor time: $(ratio "${cpu_medians[brivara]}" "${cpu_medians[$p]}" || echo n/a))"
+done

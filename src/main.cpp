@@ -3,6 +3,7 @@
 #include "core/SettingsStore.h"
 #include "core/Version.h"
 #include "engine/GstMediaEngine.h"
+#include "engine/GstWarmUp.h"
 #include "engine/SystemCdDrive.h"
 #include "platform/ControlClient.h"
 #include "platform/ControlServer.h"
@@ -80,6 +81,9 @@ int main(int argc, char **argv)
         }
         return commandLineTool(argc, argv, first, QString::fromLocal8Bit(argv[2]));
     }
+
+    // GStreamer and the film's plugins load beside the toolkit and the windows, not after them.
+    const GstWarmUp warmUp(first.startsWith(QLatin1Char('-')) ? QString() : first);
 
     BrivaraApplication app(argc, argv);
     QStringList arguments = app.arguments().mid(1);

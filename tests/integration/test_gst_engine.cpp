@@ -1,6 +1,7 @@
 // The GStreamer media engine on real files, real pipelines and a real (virtual) X display.
 
 #include "engine/GstMediaEngine.h"
+#include "engine/GstWarmUp.h"
 #include "support/TestMedia.h"
 #include "support/TestSupport.h"
 
@@ -94,6 +95,29 @@ private slots:
         m_tone = TestMedia::audioOnly(2);
         m_garbage = TestMedia::notMedia();
         QVERIFY(!m_ball.isEmpty() && !m_red.isEmpty() && !m_tone.isEmpty() && !m_garbage.isEmpty());
+    }
+
+    void warmUpLoadsWhatTheFilmNeedsBesideTheEngine()
+    {
+        // On its own thread, while this one builds and prerolls a graph of the same film.
+        std::optional<GstWarmUp> beside(std::in_place, m_ball);
+        GstMediaEngine engine;
+        QVERIFY(engine.create());
+        QCOMPARE(engine.render(m_ball), MediaEngine::RenderResult::Ok);
+        beside.reset();
+        QCOMPARE(engine.videoSize(), QSize(320, 240));
+
+        const QStringList film = GstWarmUp::run(m_ball);
+        for (const char *name : {"playbin", "videobalance", "ximagesink", "fakeaudiosink", "avidemux"})
+            QVERIFY2(film.contains(QLatin1String(name)), name);
+        // A folder or nothing at all: the common parts only; text is no film either.
+        const QStringList common = GstWarmUp::run(QString());
+        QVERIFY(common.contains(QStringLiteral("playbin")) && !common.contains(QStringLiteral("avidemux")));
+        for (const QString &path : {TestSupport::mediaDir(), QStringLiteral("/no/such/film.avi")})
+            QCOMPARE(GstWarmUp::run(path), common);
+        const QStringList text = GstWarmUp::run(m_garbage);
+        QCOMPARE(text.mid(0, common.size()), common);
+        QVERIFY(!text.contains(QStringLiteral("avidemux")));
     }
 
     void badFilesFailAndLeaveTheEngineUsable()

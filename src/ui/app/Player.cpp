@@ -5,6 +5,7 @@
 #include "platform/Power.h"
 #include "platform/ScreenSaver.h"
 #include "ui/app/Dialogs.h"
+#include "ui/app/FirstPicture.h"
 #include "ui/app/IdleHook.h"
 #include "ui/app/KeyboardHook.h"
 #include "ui/app/TForm1.h"
@@ -75,6 +76,8 @@ void Player::start(const QStringList &arguments)
     m_form1->show();
     m_form2->show();
     m_form4->FormCreate(arguments);
+    // The start-up open prerolls before it returns, so its first picture is shown by now.
+    FirstPicture::reached(*this);
 }
 
 QJsonObject Player::playerState() const

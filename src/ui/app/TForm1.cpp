@@ -8,6 +8,7 @@
 #include "engine/MediaEngine.h"
 #include "platform/ScreenSaver.h"
 #include "ui/app/Dialogs.h"
+#include "ui/app/FirstPicture.h"
 #include "ui/app/Player.h"
 #include "ui/filters/TFormFiltry.h"
 #include "ui/playlist/TFormPlayList.h"
@@ -67,8 +68,12 @@ TForm1::TForm1(Player &app)
     connectControls();
     followScreens();
 
-    // Keep the desktop awake for the whole run; released when the panel closes.
-    app.screenSaver().inhibit();
+    // Keep the desktop awake for the whole run; released when the panel closes. Asking
+    // the desktop (on the bus) waits until the first picture is out.
+    FirstPicture::after(app, [this] {
+        if (!m_closed)
+            this->app.screenSaver().inhibit();
+    });
     VolumeLevel = 0;
     Minimized = false;
 }

@@ -29,8 +29,7 @@ PageInfo::PageInfo(const Messages &msg, QWidget *parent)
     : QWidget(parent),
       m_msg(msg),
       m_addresses(UpdateCheck::Addresses::fromEnvironment()),
-      m_openUrl([](const QUrl &url) { return QDesktopServices::openUrl(url); }),
-      m_network(new QNetworkAccessManager(this))
+      m_openUrl([](const QUrl &url) { return QDesktopServices::openUrl(url); })
 {
     setObjectName(QStringLiteral("SetupInfo"));
     auto *layout = new QVBoxLayout(this);
@@ -103,6 +102,9 @@ void PageInfo::BSprawdzClick()
     request.setHeader(QNetworkRequest::UserAgentHeader, QByteArray(UserAgent));
     request.setRawHeader("Accept", AcceptTypes);
     request.setTransferTimeout(m_timeoutMs);
+    // Made on the first check: the network stack has no business in the start-up.
+    if (!m_network)
+        m_network = new QNetworkAccessManager(this);
     m_reply = m_network->get(request);
     connect(m_reply, &QNetworkReply::downloadProgress, this, [this](qint64 received, qint64) {
         if (received > MaxBodyBytes && m_reply)

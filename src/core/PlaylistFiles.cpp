@@ -61,7 +61,9 @@ QString durationText(const QString &seconds)
 {
     bool ok = false;
     const qint64 s = seconds.trimmed().toLongLong(&ok);
-    return ok && s >= 0 ? TimeText::hms(s * 1000) : QString();
+    // Past a hundred thousand hours a length is not one.
+    constexpr qint64 MaxSeconds = 100000LL * 3600;
+    return ok && s >= 0 && s <= MaxSeconds ? TimeText::hms(s * 1000) : QString();
 }
 
 // "hh:mm:ss" (or "mm:ss") back to seconds; -1 when the cell holds none.
@@ -200,9 +202,12 @@ QList<Item> parsePls(const QStringList &lines, const QString &folder)
 
 bool storable(const Row &row)
 {
+    // A line end would break the cells apart; any other control character (a NUL from a
+    // list's "%00") would make the whole file read as binary next time.
     for (const QString &cell : row)
-        if (cell.contains(QLatin1Char('\n')) || cell.contains(QLatin1Char('\r')))
-            return false;
+        for (const QChar c : cell)
+            if (c.unicode() < 0x20 && c != QLatin1Char('\t'))
+                return false;
     return true;
 }
 

@@ -1,19 +1,31 @@
 #include "core/TextFile.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QSaveFile>
 
 namespace TextFile {
 
 bool readLines(const QString &fileName, QStringList *lines, QString *error)
 {
-    QFile file(fileName);
-    if (!file.open(QIODevice::ReadOnly)) {
+    const auto fail = [&](const QString &reason) {
         if (error)
-            *error = QStringLiteral("%1: %2").arg(fileName, file.errorString());
+            *error = QStringLiteral("%1: %2").arg(fileName, reason);
         return false;
-    }
-    const QString text = QString::fromUtf8(file.readAll());
+    };
+    // A pipe or a device in the file's place would be read forever.
+    const QFileInfo info(fileName);
+    if (info.exists() && !info.isFile())
+        return fail(QStringLiteral("to nie jest zwykły plik"));
+    if (info.size() > MaxBytes)
+        return fail(QStringLiteral("plik jest za duży"));
+    QFile file(fileName);
+    if (!file.open(QIODevice::ReadOnly))
+        return fail(file.errorString());
+    const QByteArray bytes = file.read(MaxBytes + 1);
+    if (bytes.size() > MaxBytes)
+        return fail(QStringLiteral("plik jest za duży"));
+    const QString text = QString::fromUtf8(bytes);
     QStringList out = text.split(QLatin1Char('\n'));
     for (QString &line : out)
         if (line.endsWith(QLatin1Char('\r')))

@@ -206,7 +206,7 @@ void TForm4::firstRunOrResume(SettingsStore &store)
     }
 }
 
-void TForm4::writeRunValues()
+void TForm4::writeRunValues(bool tellUser)
 {
     SettingsStore store;
     for (const QString &name : SettingsSchema::closeOrder()) {
@@ -228,6 +228,10 @@ void TForm4::writeRunValues()
         store.write(prefix + QString::number(i + 1), SettingsStore::Type::String,
                     files[files.size() - 1 - i]);
     QString error;
-    if (!store.sync(&error))
+    if (store.sync(&error))
+        return;
+    if (tellUser)
         reportStoreError(error);
+    else
+        qWarning("%s", qPrintable(error));
 }

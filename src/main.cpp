@@ -139,8 +139,10 @@ int main(int argc, char **argv)
     static Player *unclosed = nullptr;
     unclosed = &player;
     std::atexit([] {
-        if (Player *p = std::exchange(unclosed, nullptr))
-            p->form4()->writeRunValues(false);
+        if (Player *p = std::exchange(unclosed, nullptr)) {
+            qApp->setProperty(BrivaraApplication::DisplayGoneProperty, true);
+            p->form4()->writeRunValues();
+        }
     });
 
     player.start(arguments);

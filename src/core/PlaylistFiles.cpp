@@ -203,7 +203,8 @@ QList<Item> parsePls(const QStringList &lines, const QString &folder)
 bool storable(const Row &row)
 {
     // A line end would break the cells apart; any other control character (a NUL from a
-    // list's "%00") would make the whole file read as binary next time.
+    // list's "%00") would make the whole file read as binary next time: such rows are not
+    // stored either.
     for (const QString &cell : row)
         for (const QChar c : cell)
             if (c.unicode() < 0x20 && c != QLatin1Char('\t'))

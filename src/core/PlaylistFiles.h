@@ -45,8 +45,7 @@ QList<Item> parseM3u(const QStringList &lines, const QString &folder);
 QList<Item> parsePls(const QStringList &lines, const QString &folder);
 
 // A row whose cells hold a line break (a file name may) cannot be stored one cell a line
-// without breaking every entry after it, nor one with another control character without
-// the file reading as binary; such rows are left out of the files.
+// without breaking every entry after it; such rows are left out of the files.
 bool storable(const PlaylistEntry::Row &row);
 
 // Lines of a .zdl (7 per row) and of an extended m3u list (UTF-8).

@@ -6,6 +6,13 @@
 
 namespace TextFile {
 
+namespace {
+
+// The program's own text files are small; past this a file is not one of them.
+constexpr qint64 MaxBytes = 16LL * 1024 * 1024;
+
+} // namespace
+
 bool readLines(const QString &fileName, QStringList *lines, QString *error)
 {
     const auto fail = [&](const QString &reason) {
@@ -13,7 +20,8 @@ bool readLines(const QString &fileName, QStringList *lines, QString *error)
             *error = QStringLiteral("%1: %2").arg(fileName, reason);
         return false;
     };
-    // A pipe or a device in the file's place would be read forever.
+    // A pipe or a device in the file's place would be read forever, and something huge is
+    // not one of these files: neither is read.
     const QFileInfo info(fileName);
     if (info.exists() && !info.isFile())
         return fail(QStringLiteral("to nie jest zwykły plik"));

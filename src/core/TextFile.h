@@ -6,11 +6,7 @@
 // Whole-file text reads and atomic writes (a crash mid-write leaves the old file).
 namespace TextFile {
 
-// The program's own text files are small; past this a file is not one of them.
-inline constexpr qint64 MaxBytes = 16LL * 1024 * 1024;
-
-// Lines without their line ends; false when the file cannot be read, is not a plain file
-// or is larger than MaxBytes.
+// Lines without their line ends; false when the file cannot be read.
 bool readLines(const QString &fileName, QStringList *lines, QString *error = nullptr);
 // Lines joined with CR LF, as the program's own text files have always been written.
 bool writeLines(const QString &fileName, const QStringList &lines, QString *error = nullptr);

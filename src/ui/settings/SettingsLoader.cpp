@@ -9,6 +9,7 @@
 #include "core/SettingsSchema.h"
 #include "core/SettingsStore.h"
 #include "core/TextFile.h"
+#include "ui/app/BrivaraApplication.h"
 #include "ui/app/Dialogs.h"
 #include "ui/app/Player.h"
 #include "ui/app/TForm1.h"
@@ -206,7 +207,7 @@ void TForm4::firstRunOrResume(SettingsStore &store)
     }
 }
 
-void TForm4::writeRunValues(bool tellUser)
+void TForm4::writeRunValues()
 {
     SettingsStore store;
     for (const QString &name : SettingsSchema::closeOrder()) {
@@ -230,8 +231,10 @@ void TForm4::writeRunValues(bool tellUser)
     QString error;
     if (store.sync(&error))
         return;
-    if (tellUser)
-        reportStoreError(error);
-    else
+    // Written on the way out after the display went away: there is nothing to show a
+    // message on, so it goes to the log.
+    if (qApp->property(BrivaraApplication::DisplayGoneProperty).toBool())
         qWarning("%s", qPrintable(error));
+    else
+        reportStoreError(error);
 }

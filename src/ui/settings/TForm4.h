@@ -53,9 +53,8 @@ public:
     // Loads a language: "Start" at start-up, "Polish" (after a restart), or the name of a
     // file in LANG. The message table first, then every window's texts.
     void OpenLang(const QString &name);
-    // The values the control panel writes when it closes, and the recent files. A failure
-    // is shown to the user, or only logged when `tellUser` is false (no display to show on).
-    void writeRunValues(bool tellUser = true);
+    // The values the control panel writes when it closes, and the recent files.
+    void writeRunValues();
 
     // A stored setting as the program holds it now (through its control or variable);
     // an invalid value for names that are not bound.

@@ -32,14 +32,15 @@ inline QString scratchFile(const QByteArray &bytes, const QString &name)
 
 inline QString scratchFolder()
 {
-    static const QString folder = [] {
+    // Never destroyed: the exit handler that removes the folder runs after static objects go.
+    static const QString *const folder = [] {
         const QString base = QDir(QStringLiteral("/dev/shm")).exists() ? QStringLiteral("/dev/shm") : QDir::tempPath();
-        const QString path = QStringLiteral("%1/brivara-fuzz-%2").arg(base).arg(getpid());
-        QDir().mkpath(path);
+        auto *path = new QString(QStringLiteral("%1/brivara-fuzz-%2").arg(base).arg(getpid()));
+        QDir().mkpath(*path);
         std::atexit([] { QDir(scratchFolder()).removeRecursively(); });
         return path;
     }();
-    return folder;
+    return *folder;
 }
 
 inline QByteArray bytesOf(const uint8_t *data, size_t size)

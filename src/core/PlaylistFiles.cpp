@@ -118,7 +118,11 @@ ReadResult read(const QString &fileName)
         result.error = failure(fileName, file.errorString());
         return result;
     }
-    const QByteArray bytes = file.read(MaxBytes + 1);
+    // As large as the file said it was (a read of the whole limit would set aside 256 MiB for
+    // every list), and what it grew by since, up to the limit.
+    QByteArray bytes = file.read(std::min(info.size(), MaxBytes) + 1);
+    if (bytes.size() > info.size() && file.error() == QFileDevice::NoError)
+        bytes += file.read(MaxBytes + 1 - bytes.size());
     if (file.error() != QFileDevice::NoError || bytes.size() > MaxBytes) {
         result.error = failure(fileName, file.error() != QFileDevice::NoError ? file.errorString()
                                                                                : QStringLiteral("plik jest za duży na PlayListę"));

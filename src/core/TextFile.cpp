@@ -4,6 +4,8 @@
 #include <QFileInfo>
 #include <QSaveFile>
 
+#include <algorithm>
+
 namespace TextFile {
 
 namespace {
@@ -30,7 +32,9 @@ bool readLines(const QString &fileName, QStringList *lines, QString *error)
     QFile file(fileName);
     if (!file.open(QIODevice::ReadOnly))
         return fail(file.errorString());
-    const QByteArray bytes = file.read(MaxBytes + 1);
+    QByteArray bytes = file.read(std::min(info.size(), MaxBytes) + 1);
+    if (bytes.size() > info.size())
+        bytes += file.read(MaxBytes + 1 - bytes.size());
     if (bytes.size() > MaxBytes)
         return fail(QStringLiteral("plik jest za duży"));
     const QString text = QString::fromUtf8(bytes);

@@ -14,12 +14,15 @@
 #include "ui/app/BrivaraApplication.h"
 #include "ui/app/Dialogs.h"
 #include "ui/app/Player.h"
+#include "ui/settings/TForm4.h"
 
 #include <QCoreApplication>
 #include <QFileInfo>
 #include <QJsonDocument>
 #include <QTextStream>
 #include <cstdio>
+#include <cstdlib>
+#include <utility>
 
 namespace {
 
@@ -135,8 +138,20 @@ int main(int argc, char **argv)
     QObject::connect(&player, &Player::closed, &app, &QCoreApplication::quit,
                      Qt::QueuedConnection);
 
+    // When the display goes away the platform ends the program from inside its event loop
+    // (with exit(), past every window's close): the run values are written on the way out.
+    static Player *unclosed = nullptr;
+    unclosed = &player;
+    std::atexit([] {
+        if (Player *p = std::exchange(unclosed, nullptr)) {
+            qApp->setProperty(BrivaraApplication::DisplayGoneProperty, true);
+            p->form4()->writeRunValues();
+        }
+    });
+
     player.start(arguments);
     const int code = app.exec();
+    unclosed = nullptr;
     server.close();
     return code;
 }

@@ -74,6 +74,15 @@ public:
         return static_cast<int>(d);
     }
 
+    // An optional flag: false when absent.
+    bool flag(const char *key)
+    {
+        const QJsonValue v = m_object.value(QLatin1String(key));
+        if (!v.isUndefined() && !v.isBool())
+            fail(QStringLiteral("field \"%1\" must be a boolean").arg(QLatin1String(key)));
+        return v.toBool();
+    }
+
     bool ok() const { return error.isEmpty(); }
 
 private:
@@ -230,6 +239,7 @@ ControlParseResult parseRequest(QByteArrayView rawLine)
     case ControlCommand::Screenshot:
         if (auto p = fields.string("path", false))
             request.path = *p;
+        request.overwrite = fields.flag("overwrite");
         break;
     }
     if (!fields.ok())

@@ -27,6 +27,7 @@ struct ControlRequest
     int row = 0;         // key: key-table row
     QString path;        // open (empty: only bring the player to the front); screenshot (empty:
                          // let the program choose)
+    bool overwrite = false; // screenshot: an existing file at `path` may be replaced
 };
 
 struct ControlParseResult

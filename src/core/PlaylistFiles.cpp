@@ -61,7 +61,9 @@ QString durationText(const QString &seconds)
 {
     bool ok = false;
     const qint64 s = seconds.trimmed().toLongLong(&ok);
-    return ok && s >= 0 ? TimeText::hms(s * 1000) : QString();
+    // Past a hundred thousand hours a length is not one.
+    constexpr qint64 MaxSeconds = 100000LL * 3600;
+    return ok && s >= 0 && s <= MaxSeconds ? TimeText::hms(s * 1000) : QString();
 }
 
 // "hh:mm:ss" (or "mm:ss") back to seconds; -1 when the cell holds none.
@@ -116,7 +118,11 @@ ReadResult read(const QString &fileName)
         result.error = failure(fileName, file.errorString());
         return result;
     }
-    const QByteArray bytes = file.read(MaxBytes + 1);
+    // As large as the file said it was (a read of the whole limit would set aside 256 MiB for
+    // every list), and what it grew by since, up to the limit.
+    QByteArray bytes = file.read(std::min(info.size(), MaxBytes) + 1);
+    if (bytes.size() > info.size() && file.error() == QFileDevice::NoError)
+        bytes += file.read(MaxBytes + 1 - bytes.size());
     if (file.error() != QFileDevice::NoError || bytes.size() > MaxBytes) {
         result.error = failure(fileName, file.error() != QFileDevice::NoError ? file.errorString()
                                                                                : QStringLiteral("plik jest za duży na PlayListę"));
@@ -200,9 +206,13 @@ QList<Item> parsePls(const QStringList &lines, const QString &folder)
 
 bool storable(const Row &row)
 {
+    // A line end would break the cells apart; any other control character (a NUL from a
+    // list's "%00") would make the whole file read as binary next time: such rows are not
+    // stored either.
     for (const QString &cell : row)
-        if (cell.contains(QLatin1Char('\n')) || cell.contains(QLatin1Char('\r')))
-            return false;
+        for (const QChar c : cell)
+            if (c.unicode() < 0x20 && c != QLatin1Char('\t'))
+                return false;
     return true;
 }
 

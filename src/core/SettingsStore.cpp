@@ -5,13 +5,58 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QSaveFile>
 #include <QSettings>
 #include <QStandardPaths>
 #include <QStringList>
 
-SettingsStore::SettingsStore(const QString &fileName)
-    : m_settings(std::make_unique<QSettings>(fileName, QSettings::IniFormat))
+namespace {
+
+// The text format stores any type as "@Variant(" + serialised bytes, which it decodes when
+// the file is read: a hand-made value there can claim gigabytes and end the program before
+// a single setting is checked. This program never writes one, so such a value is turned into
+// the plain text it looks like ("@@" is the format's escaped "@"), which then fails its type
+// check and is reported like any other value of the wrong type.
+void neutraliseSerialisedValues(const QString &fileName)
 {
+    constexpr qint64 MaxBytes = 16LL * 1024 * 1024;
+    const QFileInfo info(fileName);
+    if (!info.isFile() || info.size() > MaxBytes)
+        return;
+    QFile file(fileName);
+    if (!file.open(QIODevice::ReadOnly))
+        return;
+    const QByteArray bytes = file.read(info.size() + 1);
+    if (!bytes.contains("@Variant("))
+        return;
+    QList<QByteArray> lines = bytes.split('\n');
+    bool changed = false;
+    for (QByteArray &line : lines) {
+        const qsizetype eq = line.indexOf('=');
+        if (eq < 0)
+            continue;
+        qsizetype at = eq + 1;
+        while (at < line.size() && (line[at] == ' ' || line[at] == '\t'))
+            ++at;
+        if (line.mid(at).startsWith("@Variant(")) {
+            line.insert(at, '@');
+            changed = true;
+        }
+    }
+    if (!changed)
+        return;
+    QSaveFile out(fileName);
+    const QByteArray text = lines.join('\n');
+    if (out.open(QIODevice::WriteOnly) && out.write(text) == text.size())
+        out.commit();
+}
+
+} // namespace
+
+SettingsStore::SettingsStore(const QString &fileName)
+{
+    neutraliseSerialisedValues(fileName);
+    m_settings = std::make_unique<QSettings>(fileName, QSettings::IniFormat);
 }
 
 SettingsStore::~SettingsStore() = default;

@@ -67,8 +67,13 @@ QString bitmapFileName(const QString &element, const QString &key)
     return element + QLatin1Char('_') + key + QStringLiteral(".bmp");
 }
 
-QList<Section> parse(const QStringList &lines)
+QList<Section> parse(const QStringList &fileLines)
 {
+    // A NUL has no place in a skin's texts, and saved it would make the file read as binary
+    // (or as UTF-16) the next time.
+    QStringList lines = fileLines;
+    for (QString &line : lines)
+        line.remove(QChar(0));
     QList<Section> sections;
     Section *current = nullptr;
     for (qsizetype i = 0; i < lines.size(); ++i) {

@@ -1,6 +1,7 @@
 #include "platform/ControlClient.h"
 
 #include "core/ControlProtocol.h"
+#include "platform/ControlServer.h"
 
 #include <QDeadlineTimer>
 #include <QLocalSocket>
@@ -24,7 +25,7 @@ bool ControlClient::connectTo(const QString &serverName, int timeoutMs)
     QDeadlineTimer deadline(timeoutMs);
     for (;;) {
         m_socket = std::make_unique<QLocalSocket>();
-        m_socket->connectToServer(serverName);
+        m_socket->connectToServer(ControlServer::socketPath(serverName));
         if (m_socket->waitForConnected(int(qMax<qint64>(1, deadline.remainingTime()))))
             return true;
         m_error = QStringLiteral("cannot connect to %1: %2").arg(serverName, m_socket->errorString());

@@ -3,6 +3,8 @@
 #include "platform/ControlConnection.h"
 
 #include <QDir>
+#include <QFile>
+#include <QFileInfo>
 #include <QLocalServer>
 #include <QLocalSocket>
 #include <QLockFile>
@@ -10,7 +12,11 @@
 #include <exception>
 #include <utility>
 
+#include <cerrno>
+#include <cstring>
+
 #include <pwd.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
@@ -33,6 +39,25 @@ bool serverAnswers(const QString &name)
     const bool alive = probe.waitForConnected(ProbeTimeoutMs);
     probe.abort();
     return alive;
+}
+
+// The socket's folder: ours alone, a real folder (not a link someone left for us) with no
+// access for anybody else; made when missing. Empty when it is not, with the reason.
+QString privateFolderError(const QString &folder)
+{
+    const QByteArray path = QFile::encodeName(folder);
+    if (mkdir(path.constData(), 0700) != 0 && errno != EEXIST)
+        return QStringLiteral("cannot create the folder %1: %2").arg(folder, QString::fromLocal8Bit(std::strerror(errno)));
+    struct stat st {};
+    if (lstat(path.constData(), &st) != 0)
+        return QStringLiteral("cannot read the folder %1: %2").arg(folder, QString::fromLocal8Bit(std::strerror(errno)));
+    if (!S_ISDIR(st.st_mode))
+        return QStringLiteral("%1 is not a folder").arg(folder);
+    if (st.st_uid != geteuid())
+        return QStringLiteral("the folder %1 belongs to another user").arg(folder);
+    if ((st.st_mode & 077) != 0 && chmod(path.constData(), 0700) != 0)
+        return QStringLiteral("cannot make the folder %1 private: %2").arg(folder, QString::fromLocal8Bit(std::strerror(errno)));
+    return {};
 }
 
 } // namespace
@@ -65,7 +90,7 @@ QString ControlServer::socketPath(const QString &name)
 {
     if (name.startsWith(QLatin1Char('/')))
         return name;
-    return QDir::cleanPath(QDir::tempPath()) + QLatin1Char('/') + name;
+    return QStringLiteral("%1/brivara-%2/%3").arg(QDir::cleanPath(QDir::tempPath())).arg(geteuid()).arg(name);
 }
 
 ControlServer::ListenResult ControlServer::listen(const QString &name)
@@ -77,7 +102,14 @@ ControlServer::ListenResult ControlServer::listen(const QString &name)
         return ListenResult::Failed;
     }
 
-    auto lock = std::make_unique<QLockFile>(socketPath(name) + QStringLiteral(".lock"));
+    const QString path = socketPath(name);
+    // Whoever can reach the socket can drive the player: its folder admits nobody else.
+    if (!name.startsWith(QLatin1Char('/'))) {
+        m_error = privateFolderError(QFileInfo(path).absolutePath());
+        if (!m_error.isEmpty())
+            return ListenResult::Failed;
+    }
+    auto lock = std::make_unique<QLockFile>(path + QStringLiteral(".lock"));
     // Stale only when its owner is gone, never by age: a player runs for days.
     lock->setStaleLockTime(0);
     if (!lock->tryLock(0)) {
@@ -87,11 +119,11 @@ ControlServer::ListenResult ControlServer::listen(const QString &name)
         return ListenResult::Failed;
     }
     // Listening would silently take the socket over from a live server, so ask first.
-    if (serverAnswers(name))
+    if (serverAnswers(path))
         return ListenResult::AnotherInstance;
     // Left behind by an instance that crashed: nobody answers, so it is ours to take.
-    QLocalServer::removeServer(name);
-    if (!m_server->listen(name)) {
+    QLocalServer::removeServer(path);
+    if (!m_server->listen(path)) {
         m_error = m_server->errorString();
         return ListenResult::Failed;
     }

@@ -32,7 +32,8 @@ public:
 
     // $BRIVARA_SOCKET when set, else "brivara-" + the user's login name.
     static QString defaultName();
-    // Where the socket file of a name lies (a name without "/" lives in the temp folder).
+    // Where the socket file of a name lies: a name without "/" lives in the user's own
+    // folder of the temp folder, "brivara-" + user id, which only that user may enter.
     static QString socketPath(const QString &name);
 
     // Replies are built by the handler; without one every request gets an error reply.

@@ -50,7 +50,7 @@ private slots:
         auto cutOnScreen = [&] {
             const QJsonObject w = ask({{"cmd", "state"}}).value("state").toObject()
                                       .value("windows").toObject().value("TForm1").toObject();
-            if (!ask({{"cmd", "screenshot"}, {"path", shot}}).value("ok").toBool())
+            if (!ask({{"cmd", "screenshot"}, {"path", shot}, {"overwrite", true}}).value("ok").toBool())
                 return false;
             const QImage screen(shot);
             const QPoint at(w.value("x").toInt(), w.value("y").toInt());

@@ -111,7 +111,7 @@ private slots:
     void theScreenshotShowsThePicture()
     {
         const QString path = QDir::temp().filePath(socket + ".png");
-        QVERIFY(ask({{"cmd", "screenshot"}, {"path", path}}).value("ok").toBool());
+        QVERIFY(ask({{"cmd", "screenshot"}, {"path", path}, {"overwrite", true}}).value("ok").toBool());
         QImage shot(path);
         QVERIFY(!shot.isNull());
         const QJsonObject video = state().value("windows").toObject().value("TForm2").toObject();

@@ -1,15 +1,17 @@
 #!/usr/bin/env bash
-# Builds the subtitle fuzz target with clang and libFuzzer (address and undefined-behaviour
-# sanitizers), and runs it when asked. The main build uses g++; this one stands apart.
+# Builds every reader's fuzz target (tests/fuzz/fuzz_NAME.cpp) with clang and libFuzzer
+# (address and undefined-behaviour sanitizers), and runs them when asked. The main build
+# uses g++; this one is a build folder of its own, with src/core built the same way.
 #
-#   tests/fuzz/build.sh                 build only; prints the binary
-#   tests/fuzz/build.sh run [SECONDS]   build, then fuzz for SECONDS (default 600) with one
-#                                       job on one core; extra arguments after SECONDS go to
-#                                       libFuzzer
+#   tests/fuzz/build.sh                       build only; prints the binaries
+#   tests/fuzz/build.sh run [SECONDS] [NAME]  build, then fuzz each target (or only NAME)
+#                                             for SECONDS (default 600) with one job on one
+#                                             core; extra arguments go to libFuzzer
 #
 # Environment: FUZZ_OUT (build and work folder, default build-fuzz in the source tree).
-# The seed corpus (tests/fuzz/corpus) is never written to: new inputs go to
-# $FUZZ_OUT/corpus, crashes to $FUZZ_OUT/artifacts.
+# The seed corpora (tests/fuzz/corpus/NAME) are never written to: new inputs go to
+# $FUZZ_OUT/corpus/NAME, crashes to $FUZZ_OUT/artifacts/NAME, each run's log and figures to
+# $FUZZ_OUT/NAME.log.
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 root=$(cd "$here/../.." && pwd)
@@ -18,51 +20,53 @@ mkdir -p "$out"
 
 command -v clang++ >/dev/null || { echo "fuzz: clang++ is missing (scripts/setup installs it)" >&2; exit 1; }
 
-sources=(
-  "$root/src/core/SubtitleParser.cpp" "$root/src/core/SubRipParser.cpp"
-  "$root/src/core/TextDecoding.cpp" "$root/src/core/CharsetGuess.cpp"
-  "$here/fuzz_subtitles.cpp"
-)
-# shellcheck disable=SC2046
-clang++ -std=c++20 -g -O1 -fPIC -fno-omit-frame-pointer \
-  -fsanitize=fuzzer,address,undefined -fno-sanitize-recover=undefined \
-  -I"$root/src" $(pkg-config --cflags Qt6Core uchardet) \
-  "${sources[@]}" $(pkg-config --libs Qt6Core uchardet) \
-  -o "$out/fuzz_subtitles"
-echo "$out/fuzz_subtitles"
-# The movie menu's reader and writer (seeds: tests/fuzz/corpus-movie-menu).
-# shellcheck disable=SC2046
-clang++ -std=c++20 -g -O1 -fPIC -fno-omit-frame-pointer \
-  -fsanitize=fuzzer,address,undefined -fno-sanitize-recover=undefined \
-  -I"$root/src" $(pkg-config --cflags Qt6Core) \
-  "$root/src/core/AviJunkStore.cpp" "$root/src/core/MovieMenuRecord.cpp" "$here/fuzz_movie_menu.cpp" \
-  $(pkg-config --libs Qt6Core) -o "$out/fuzz_movie_menu"
-echo "$out/fuzz_movie_menu"
+flags="-g -O1 -fno-omit-frame-pointer -fsanitize=fuzzer-no-link,address,undefined -fno-sanitize-recover=undefined"
+if [ ! -f "$out/cmake/build.ninja" ]; then
+  launcher=()
+  command -v ccache >/dev/null 2>&1 && launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
+  cmake -S "$root" -B "$out/cmake" -G Ninja -DCMAKE_BUILD_TYPE=None -DCMAKE_CXX_COMPILER=clang++ \
+    -DCMAKE_CXX_FLAGS="$flags" -DCMAKE_EXE_LINKER_FLAGS="-fsanitize=address,undefined" \
+    -DBRIVARA_FUZZ=ON "${launcher[@]}" >/dev/null
+fi
+cmake --build "$out/cmake" --target fuzz_targets -j"$(nproc)"
+targets=()
+for src in "$here"/fuzz_*.cpp; do targets+=("$(basename "$src" .cpp)"); done
+for t in "${targets[@]}"; do echo "$out/cmake/tests/$t"; done
 
 [ "${1:-}" = run ] || exit 0
 shift
 seconds=${1:-600}
 [ $# -gt 0 ] && shift
+only=""
+if [ $# -gt 0 ] && [ -f "$here/fuzz_$1.cpp" ]; then only=$1; shift; fi
 
-# Seeds: the committed text files, plus each as UTF-16 (with and without its mark).
-seeds="$out/seeds"
-rm -rf "$seeds"
-mkdir -p "$seeds" "$out/corpus" "$out/artifacts"
-for f in "$here"/corpus/*; do
-  name=$(basename "$f")
-  cp "$f" "$seeds/$name"
-  for wide in UTF-16LE UTF-16BE; do   # the 8-bit seeds are not UTF-8 and have no such twin
-    { head -c 1 "$f"; [ $wide = UTF-16BE ] && printf '\xfe\xff'; tail -c +2 "$f" | iconv -f UTF-8 -t $wide; } \
-      >"$seeds/$name.$wide" 2>/dev/null || rm -f "$seeds/$name.$wide"
-  done
-done
-
-cd "$out"
 status=0
-UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
-ASAN_OPTIONS=detect_leaks=1 \
-  "$out/fuzz_subtitles" -jobs=1 -workers=1 -max_total_time="$seconds" -print_final_stats=1 \
-  -dict="$here/subtitles.dict" -artifact_prefix="$out/artifacts/" "$@" "$out/corpus" "$seeds" || status=$?
-# With -jobs the run's output is in fuzz-0.log.
-[ -f fuzz-0.log ] && tail -n 30 fuzz-0.log
+for t in "${targets[@]}"; do
+  name=${t#fuzz_}
+  [ -n "$only" ] && [ "$name" != "$only" ] && continue
+  # Seeds: the committed files, plus each text file as UTF-16 (with and without its mark)
+  # after its first byte, which several targets read as a selector.
+  seeds="$out/seeds/$name"
+  rm -rf "$seeds"
+  mkdir -p "$seeds" "$out/corpus/$name" "$out/artifacts/$name"
+  for f in "$here/corpus/$name"/*; do
+    base=$(basename "$f")
+    cp "$f" "$seeds/$base"
+    for wide in UTF-16LE UTF-16BE; do
+      { head -c 1 "$f"; [ $wide = UTF-16BE ] && printf '\xfe\xff'; tail -c +2 "$f" | iconv -f UTF-8 -t $wide; } \
+        >"$seeds/$base.$wide" 2>/dev/null || rm -f "$seeds/$base.$wide"
+    done
+  done
+  dict=()
+  [ -f "$here/$name.dict" ] && dict=(-dict="$here/$name.dict")
+  echo "fuzz: $name for $seconds s"
+  rc=0
+  (cd "$out" && UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 ASAN_OPTIONS=detect_leaks=1 \
+    "$out/cmake/tests/$t" -max_total_time="$seconds" -print_final_stats=1 -max_len=65536 \
+      "${dict[@]}" -artifact_prefix="$out/artifacts/$name/" "$@" "$out/corpus/$name" "$seeds" \
+      >"$out/$name.log" 2>&1) || rc=$?
+  grep -E '^#[0-9]+.*(DONE|pulse|NEW)' "$out/$name.log" | tail -n 1 || true
+  grep -E 'stat::number_of_executed_units|stat::peak_rss_mb|ERROR|SUMMARY' "$out/$name.log" || true
+  [ $rc -eq 0 ] || { echo "fuzz: $name failed ($rc); see $out/$name.log" >&2; status=$rc; }
+done
 exit $status

@@ -1,7 +1,8 @@
-// Runs the fuzz entry point as a plain program (any compiler): every file named on the
+// Runs a fuzz entry point as a plain program (any compiler): every file named on the
 // command line (folders: every file in them), then, with a fixed seed so that every run is
-// the same, mutations of each: bytes changed, inserted and removed, pieces of other files
-// spliced in, the file turned into UTF-16. Ends with a non-zero status only by crashing.
+// the same, mutations of each: bytes changed, tokens (the built-in ones and those of
+// "--dict FILE", in libFuzzer's dictionary format) inserted, bytes removed, pieces of other
+// files spliced in, the file turned into UTF-16. Ends with a non-zero status only by crashing.
 #include <QByteArray>
 #include <QDirIterator>
 #include <QFile>
@@ -9,6 +10,7 @@
 #include <QList>
 #include <cstdint>
 #include <cstdio>
+#include <cstdlib>
 #include <random>
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size);
@@ -20,11 +22,44 @@ void run(const QByteArray &input)
     LLVMFuzzerTestOneInput(reinterpret_cast<const uint8_t *>(input.constData()), size_t(input.size()));
 }
 
-const char *const Tokens[] = {"-->", " --> ", "SYNC ", "<SYNC Start=", "<BR>", "CLASS", "{", "}", "[", "]", ":",
-                              "\r\n", "\n\n", "\r", "00:00:", "99999999999", "\xEF\xBB\xBF", "\xFF\xFE", ";",
-                              "\xC4\x85", "\xB9", "\x9C", "\xF0\x9F\x98", "\0"};
+// What any of the text readers splits on, or trips over.
+const char *const Tokens[] = {"{", "}", "[", "]", ":", "=", "\"", ",", "\r\n", "\n\n", "\r", "00:00:",
+                              "99999999999", "-1", "\xEF\xBB\xBF", "\xFF\xFE", ";", "\xC4\x85", "\xB9",
+                              "\x9C", "\xF0\x9F\x98", "\0"};
 
-QByteArray mutate(QByteArray data, const QList<QByteArray> &all, std::mt19937 &random)
+// The quoted entries of a libFuzzer dictionary ("\xNN", "\\" and "\"" escaped).
+QList<QByteArray> readDictionary(const QString &path)
+{
+    QList<QByteArray> tokens;
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        std::fprintf(stderr, "replay: cannot read %s\n", qPrintable(path));
+        std::exit(2);
+    }
+    for (const QByteArray &raw : file.readAll().split('\n')) {
+        const QByteArray line = raw.trimmed();
+        const qsizetype open = line.indexOf('"');
+        if (line.startsWith('#') || open < 0 || !line.endsWith('"') || line.size() - open < 2)
+            continue;
+        const QByteArray quoted = line.mid(open + 1, line.size() - open - 2);
+        QByteArray token;
+        for (qsizetype i = 0; i < quoted.size(); ++i) {
+            if (quoted[i] == '\\' && i + 3 < quoted.size() && quoted[i + 1] == 'x') {
+                token += char(quoted.mid(i + 2, 2).toInt(nullptr, 16));
+                i += 3;
+            } else if (quoted[i] == '\\' && i + 1 < quoted.size()) {
+                token += quoted[++i];
+            } else {
+                token += quoted[i];
+            }
+        }
+        tokens << token;
+    }
+    return tokens;
+}
+
+QByteArray mutate(QByteArray data, const QList<QByteArray> &all, const QList<QByteArray> &tokens,
+                  std::mt19937 &random)
 {
     const auto pick = [&random](qsizetype n) { return qsizetype(random() % std::max<qsizetype>(n, 1)); };
     const int steps = 1 + int(random() % 4);
@@ -36,7 +71,7 @@ QByteArray mutate(QByteArray data, const QList<QByteArray> &all, std::mt19937 &r
                 data[pick(data.size())] = char(random());
             break;
         case 1:
-            data.insert(at, Tokens[pick(std::size(Tokens))]);
+            data.insert(at, tokens[pick(tokens.size())]);
             break;
         case 2:
             data.remove(at, pick(64));
@@ -71,8 +106,13 @@ QByteArray mutate(QByteArray data, const QList<QByteArray> &all, std::mt19937 &r
 int main(int argc, char **argv)
 {
     QList<QByteArray> inputs;
+    QList<QByteArray> tokens(std::begin(Tokens), std::end(Tokens));
     for (int i = 1; i < argc; ++i) {
         const QString path = QString::fromLocal8Bit(argv[i]);
+        if (path == QLatin1String("--dict") && i + 1 < argc) {
+            tokens += readDictionary(QString::fromLocal8Bit(argv[++i]));
+            continue;
+        }
         QStringList files;
         if (QFileInfo(path).isDir()) {
             QDirIterator it(path, QDir::Files, QDirIterator::Subdirectories);
@@ -103,7 +143,7 @@ int main(int argc, char **argv)
         run(input);
         ++runs;
         for (int m = 0; m < mutations; ++m, ++runs)
-            run(mutate(input, inputs, random));
+            run(mutate(input, inputs, tokens, random));
     }
     std::printf("replay: %lld inputs from %lld files, no failure\n", (long long)runs, (long long)inputs.size());
     return 0;

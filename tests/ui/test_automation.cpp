@@ -13,6 +13,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDialog>
+#include <QDir>
 #include <QEventLoop>
 #include <QFile>
 #include <QFileDialog>
@@ -720,6 +721,34 @@ private slots:
         ControlServer nowhere;
         QCOMPARE(nowhere.listen(m_dir.filePath("missing/dir/x.sock")), ControlServer::ListenResult::Failed);
         QVERIFY(!nowhere.errorString().isEmpty());
+
+        // A plain name lives in the user's own folder of the temp folder, which nobody else
+        // may enter: one left open is closed, a link put in its place is refused.
+        const bool hadTemp = qEnvironmentVariableIsSet("TMPDIR");
+        const QByteArray oldTemp = qgetenv("TMPDIR");
+        const QString temp = m_dir.filePath("tmp");
+        QVERIFY(QDir().mkpath(temp));
+        qputenv("TMPDIR", QFile::encodeName(temp));
+        const QString folder = QFileInfo(ControlServer::socketPath("plain")).absolutePath();
+        QVERIFY(folder.startsWith(temp + "/"));
+        QVERIFY(QFile::link(m_dir.path(), folder));
+        ControlServer linked;
+        QCOMPARE(linked.listen("plain"), ControlServer::ListenResult::Failed);
+        QVERIFY2(linked.errorString().contains("not a folder"), qPrintable(linked.errorString()));
+        QVERIFY(QFile::remove(folder));
+        QVERIFY(QDir().mkpath(folder));
+        QVERIFY(QFile::setPermissions(folder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner
+                                                  | QFile::ReadOther | QFile::ExeOther));
+        ControlServer plain;
+        QCOMPARE(plain.listen("plain"), ControlServer::ListenResult::Listening);
+        QCOMPARE(QFileInfo(folder).permissions() & (QFile::ReadOther | QFile::ExeOther | QFile::ReadGroup),
+                 QFile::Permissions());
+        QCOMPARE(plain.fullServerName(), folder + "/plain");
+        plain.close();
+        if (hadTemp)
+            qputenv("TMPDIR", oldTemp);
+        else
+            qunsetenv("TMPDIR");
     }
 
     void serverWithoutHandlerAndAbsentServerFailCleanly()

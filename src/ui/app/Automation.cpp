@@ -1,9 +1,11 @@
 #include "ui/app/Automation.h"
 
+#include "core/ExclusiveWrite.h"
 #include "ui/app/AutomationControls.h"
 #include "ui/app/AutomationDialogs.h"
 #include "ui/app/AutomationHost.h"
 
+#include <QBuffer>
 #include <QDateTime>
 #include <QDir>
 #include <QFileInfo>
@@ -75,7 +77,7 @@ QJsonObject Automation::handle(const ControlRequest &request)
     case ControlCommand::Answer:
         return answer(request);
     case ControlCommand::Screenshot:
-        return screenshot(request.path);
+        return screenshot(request.path, request.overwrite);
     case ControlCommand::Key:
     case ControlCommand::Open:
     case ControlCommand::Quit:
@@ -148,7 +150,7 @@ QJsonObject Automation::answer(const ControlRequest &request)
     return reply(AutomationDialogs::pressButton(request.button));
 }
 
-QJsonObject Automation::screenshot(const QString &requestedPath) const
+QJsonObject Automation::screenshot(const QString &requestedPath, bool overwrite) const
 {
     QString path = requestedPath;
     if (path.isEmpty())
@@ -163,8 +165,13 @@ QJsonObject Automation::screenshot(const QString &requestedPath) const
     const QPixmap picture = screen->grabWindow(0);
     if (picture.isNull())
         return ControlProtocol::errorReply(QStringLiteral("the screen could not be captured"));
-    if (!picture.save(path, "PNG"))
-        return ControlProtocol::errorReply(QStringLiteral("cannot write %1").arg(path));
+    QByteArray png;
+    QBuffer buffer(&png);
+    if (!buffer.open(QIODevice::WriteOnly) || !picture.save(&buffer, "PNG"))
+        return ControlProtocol::errorReply(QStringLiteral("the screen picture could not be encoded"));
+    QString error;
+    if (!ExclusiveWrite::write(path, png, overwrite, &error))
+        return ControlProtocol::errorReply(QStringLiteral("cannot write %1").arg(error));
     return ControlProtocol::okReply(
         {{"path", path}, {"width", picture.width()}, {"height", picture.height()}});
 }

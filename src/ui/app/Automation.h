@@ -33,7 +33,7 @@ private:
     QJsonObject set(const ControlRequest &request);
     QJsonObject click(const ControlRequest &request);
     QJsonObject answer(const ControlRequest &request);
-    QJsonObject screenshot(const QString &requestedPath) const;
+    QJsonObject screenshot(const QString &requestedPath, bool overwrite) const;
     QJsonObject toHost(const ControlRequest &request);
 
     AutomationHost *m_host;

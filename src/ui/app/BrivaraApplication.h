@@ -13,6 +13,10 @@ public:
 
     bool notify(QObject *receiver, QEvent *event) override;
 
+    // A property of the application, true once the display has gone away while the program
+    // ends: nothing can be shown any more, so what would be a message goes to the log.
+    static constexpr const char *DisplayGoneProperty = "brivaraDisplayGone";
+
     // How an escaped error reaches the user; by default a modal error box.
     void setErrorReporter(std::function<void(const QString &)> reporter);
 

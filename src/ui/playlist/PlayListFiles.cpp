@@ -91,7 +91,7 @@ void TFormPlayList::BSaveClick()
             app.dialogs().message(this, QMessageBox::Warning, windowTitle(), error);
         else if (skipped > 0)
             app.dialogs().message(this, QMessageBox::Warning, windowTitle(),
-                                  QStringLiteral("%1: pominięto pozycje z końcem wiersza w nazwie (%2)")
+                                  QStringLiteral("%1: pominięto pozycje ze znakiem sterującym (np. końcem wiersza) w nazwie (%2)")
                                       .arg(chosen).arg(skipped));
     }
     app.dialogOpen = false;

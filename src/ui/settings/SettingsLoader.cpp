@@ -9,6 +9,7 @@
 #include "core/SettingsSchema.h"
 #include "core/SettingsStore.h"
 #include "core/TextFile.h"
+#include "ui/app/BrivaraApplication.h"
 #include "ui/app/Dialogs.h"
 #include "ui/app/Player.h"
 #include "ui/app/TForm1.h"
@@ -228,6 +229,12 @@ void TForm4::writeRunValues()
         store.write(prefix + QString::number(i + 1), SettingsStore::Type::String,
                     files[files.size() - 1 - i]);
     QString error;
-    if (!store.sync(&error))
+    if (store.sync(&error))
+        return;
+    // Written on the way out after the display went away: there is nothing to show a
+    // message on, so it goes to the log.
+    if (qApp->property(BrivaraApplication::DisplayGoneProperty).toBool())
+        qWarning("%s", qPrintable(error));
+    else
         reportStoreError(error);
 }

@@ -14,7 +14,9 @@
 #include "platform/SystemPower.h"
 #include "ui/app/Automation.h"
 #include "ui/app/BrivaraApplication.h"
+#include "ui/app/DesktopRecent.h"
 #include "ui/app/Dialogs.h"
+#include "ui/app/MediaControls.h"
 #include "ui/app/Player.h"
 
 #include <QCoreApplication>
@@ -122,9 +124,10 @@ int main(int argc, char **argv)
     services.power = std::make_unique<SystemPower>();
     services.cdDrive = std::make_unique<SystemCdDrive>();
     services.displayModes = makeXRandrDisplayModes();
-    services.mediaControl = std::make_unique<MprisService>();
-    services.recentFiles = std::make_unique<XbelRecentFiles>();
     Player player(std::move(services));
+    // Both follow the panel, so they go before the player does.
+    MediaControls mediaControls(player, std::make_unique<MprisService>());
+    DesktopRecent desktopRecent(player, std::make_unique<XbelRecentFiles>());
     app.setErrorReporter([&player](const QString &message) {
         player.restoreDisplay();
         player.dialogs().message(nullptr, QMessageBox::Critical,

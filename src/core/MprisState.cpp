@@ -60,7 +60,8 @@ QVariantMap properties(const Snapshot &s)
         {QStringLiteral("CanGoPrevious"), s.canGoPrevious},
         {QStringLiteral("CanPlay"), loaded},
         {QStringLiteral("CanPause"), loaded},
-        {QStringLiteral("CanSeek"), loaded && s.durationMs > 0},
+        // A disc seeks through its own commands, which only the panel's slider speaks.
+        {QStringLiteral("CanSeek"), loaded && !s.cd && s.durationMs > 0},
         {QStringLiteral("CanControl"), true},
     };
 }

@@ -2,11 +2,11 @@
 
 #include "core/CdTrackName.h"
 #include "core/FunctionSlider.h"
-#include "core/Transport.h"
 #include "engine/MediaEngine.h"
 #include "ui/app/Player.h"
 #include "ui/app/TForm1.h"
 #include "ui/skins/TZDButton.h"
+#include "ui/subtitles/TForm3.h"
 #include "ui/video/TForm2.h"
 
 #include <QEvent>
@@ -138,7 +138,9 @@ qint64 MediaControls::positionUs() const
 
 void MediaControls::seekToUs(qint64 positionUs)
 {
-    m_player.form1()->SeekTo(positionUs / 1000);
+    // As the position slider seeks a film; the panel's timer shows the new place.
+    m_player.form3()->emptyQueue();
+    m_player.form2()->engine().seek(positionUs * 10); // 100-ns units
     m_lastPositionMs = positionUs / 1000;
     m_sinceLastPosition.start();
     m_control->seeked(positionUs);
@@ -147,7 +149,7 @@ void MediaControls::seekToUs(qint64 positionUs)
 void MediaControls::seek(qint64 offsetUs)
 {
     const TForm1 *panel = m_player.form1();
-    if (panel->PlayState == TForm1::StateNone)
+    if (!MprisState::properties(snapshot()).value(QStringLiteral("CanSeek")).toBool())
         return;
     const std::optional<qint64> target =
         MprisState::seekTarget(positionUs(), offsetUs, qint64(panel->DurationMs) * 1000);
@@ -161,7 +163,8 @@ void MediaControls::setPosition(const QString &trackId, qint64 positionUs)
 {
     const TForm1 *panel = m_player.form1();
     // A position for a medium that is no longer the current one is stale: ignored.
-    if (trackId != MprisState::trackId(snapshot()) || positionUs < 0
+    if (!MprisState::properties(snapshot()).value(QStringLiteral("CanSeek")).toBool()
+        || trackId != MprisState::trackId(snapshot()) || positionUs < 0
         || positionUs > qint64(panel->DurationMs) * 1000)
         return;
     seekToUs(positionUs);

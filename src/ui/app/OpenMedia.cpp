@@ -161,8 +161,6 @@ void TForm1::ButtonOpenClick()
 
     if (!video->recentFiles().contains(path))
         video->addRecentFile(path);
-    if (app.desktopRecentFiles() && app.form4()->DesktopRecentFiles->isChecked())
-        app.desktopRecentFiles()->add(path);
 
     // Subtitles: the film's own .txt, or whatever the loader finds beside it.
     DialogFileNameTXT.clear();

@@ -2,7 +2,6 @@
 #include "ui/app/TForm1.h"
 
 #include "core/CdAudioDevice.h"
-#include "core/CdTime.h"
 #include "core/Messages.h"
 #include "core/PanelGeometry.h"
 #include "core/TimeText.h"
@@ -108,21 +107,6 @@ void TForm1::skip(bool forward)
 
 void TForm1::BNextClick() { app.formPlayList()->BNext->click(); }
 void TForm1::BPrevClick() { app.formPlayList()->BPrev->click(); }
-
-void TForm1::SeekTo(qint64 ms)
-{
-    if (PlayState == StateNone)
-        return;
-    app.form3()->emptyQueue();
-    if (MediaMode == ModeCd) {
-        // The disc's slider counts in its own units.
-        SliderPos->setValue(CdTime::sliderUnits(qMax<qint64>(0, ms) / 1000));
-        cdSliderSeek();
-    } else {
-        SliderPos->setValue(int(qBound(qint64(0), ms, qint64(SliderPos->maximum()))));
-        app.form2()->engine().seek(qMax<qint64>(0, ms) * Transport::UnitsPerMs);
-    }
-}
 
 void TForm1::sliderSeek(int x)
 {

@@ -7,7 +7,6 @@
 #include "ui/app/Dialogs.h"
 #include "ui/app/IdleHook.h"
 #include "ui/app/KeyboardHook.h"
-#include "ui/app/MediaControls.h"
 #include "ui/app/TForm1.h"
 #include "ui/filters/TFormFiltry.h"
 #include "ui/moviemenu/TFormMenu.h"
@@ -36,8 +35,7 @@ Player::Player(Services services, QObject *parent)
       m_screenSaver(std::move(services.screenSaver)),
       m_power(std::move(services.power)),
       m_cdAudio(std::make_unique<CdAudioDevice>(std::move(services.cdDrive))),
-      m_displayModes(std::move(services.displayModes)),
-      m_recentFiles(std::move(services.recentFiles))
+      m_displayModes(std::move(services.displayModes))
 {
     // Without a power service the end-of-film countdown is refused, never a crash.
     if (!m_power)
@@ -56,15 +54,11 @@ Player::Player(Services services, QObject *parent)
 
     m_idle = new IdleHook([this] { m_form1->AppEventsIdle(); }, this);
     new KeyboardHook(*this, this);
-    if (services.mediaControl)
-        m_mediaControls = std::make_unique<MediaControls>(*this, std::move(services.mediaControl));
 }
 
 Player::~Player()
 {
     restoreDisplay();
-    // It follows the panel's state: gone before the panel is.
-    m_mediaControls.reset();
     // Reverse order: later windows hold pointers into earlier ones.
     for (auto it = m_windows.rbegin(); it != m_windows.rend(); ++it)
         delete *it;

@@ -2,9 +2,7 @@
 
 #include "core/CdAudioDevice.h"
 #include "core/Messages.h"
-#include "platform/DesktopRecentFiles.h"
 #include "platform/DisplayModes.h"
-#include "platform/MediaControl.h"
 #include "ui/app/AutomationHost.h"
 
 #include <QList>
@@ -16,7 +14,6 @@
 
 class Dialogs;
 class IdleHook;
-class MediaControls;
 class MediaEngine;
 class Power;
 class ScreenSaver;
@@ -47,10 +44,6 @@ public:
         std::unique_ptr<CdDrive> cdDrive;   // none: every disc command fails
         // Null: full screen never changes the display mode.
         std::unique_ptr<DisplayModes> displayModes;
-        // Null: the desktop's media controls (MPRIS) do not see this player.
-        std::unique_ptr<MediaControl> mediaControl;
-        // Null: opened files go only to the player's own recent-files menu.
-        std::unique_ptr<DesktopRecentList> recentFiles;
     };
 
     explicit Player(Services services, QObject *parent = nullptr);
@@ -79,7 +72,6 @@ public:
     // The audio disc device the control panel sends its command strings to.
     CdAudioDevice &cdAudio() { return *m_cdAudio; }
     DisplayModes *displayModes() const { return m_displayModes.get(); }
-    DesktopRecentList *desktopRecentFiles() const { return m_recentFiles.get(); }
 
     // Shared state that is not any one window's. Full screen notifies: a window that
     // shows it follows it through the bindable.
@@ -121,11 +113,9 @@ private:
     std::unique_ptr<Power> m_power;
     std::unique_ptr<CdAudioDevice> m_cdAudio;
     std::unique_ptr<DisplayModes> m_displayModes;
-    std::unique_ptr<DesktopRecentList> m_recentFiles;
     QList<QWidget *> m_windows;
     QProperty<bool> m_fullScreenActive{false};
     IdleHook *m_idle = nullptr;
-    std::unique_ptr<MediaControls> m_mediaControls;
 
     TForm1 *m_form1 = nullptr;
     TFormFullScreenProgress *m_formFullScreenProgress = nullptr;

@@ -74,9 +74,6 @@ public:
     void BBackClick();
     void BNextClick();
     void BPrevClick();
-    // To a point of the medium, as a press on the position slider there would (the desktop's
-    // media controls use it).
-    void SeekTo(qint64 ms);
     // Subtitles: reads the current subtitle file into the list; with rebuildMenu the
     // subtitle menu is rebuilt first and may choose the file itself.
     void LoadTXT(bool rebuildMenu);

@@ -154,8 +154,6 @@ public:
     SpinEdit *ButtonSkipBack = nullptr;
     QCheckBox *StopAfterMin = nullptr, *WaveOutIfDolby = nullptr, *AntiFreeze = nullptr,
               *Movie2Part = nullptr, *PlayListStart = nullptr, *SnapShotDest = nullptr;
-    // Opened files also go to the desktop's list of recently used files.
-    QCheckBox *DesktopRecentFiles = nullptr;
     // A snapshot of a subtitled moment carries the subtitle as it is drawn.
     QCheckBox *SnapShotSubtitle = nullptr;
     // Movie menu

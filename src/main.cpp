@@ -1,4 +1,5 @@
 #include "core/CdTrackName.h"
+#include "core/CommandLine.h"
 #include "core/ControlProtocol.h"
 #include "core/SettingsStore.h"
 #include "core/Version.h"
@@ -7,12 +8,16 @@
 #include "engine/SystemCdDrive.h"
 #include "platform/ControlClient.h"
 #include "platform/ControlServer.h"
+#include "platform/DesktopRecentFiles.h"
 #include "platform/DisplayModes.h"
+#include "platform/MprisService.h"
 #include "platform/ScreenSaver.h"
 #include "platform/SystemPower.h"
 #include "ui/app/Automation.h"
 #include "ui/app/BrivaraApplication.h"
+#include "ui/app/DesktopRecent.h"
 #include "ui/app/Dialogs.h"
+#include "ui/app/MediaControls.h"
 #include "ui/app/Player.h"
 #include "ui/settings/TForm4.h"
 
@@ -26,12 +31,6 @@
 
 namespace {
 
-const char *Usage =
-    "Usage: brivara [FILE | CD | MENU]\n"
-    "       brivara --ipc JSON     send one request to the running player, print its reply\n"
-    "       brivara --remote N     run key command N (1-42) in the running player\n"
-    "       brivara --help | --version\n";
-
 // Sends one request to the running instance; the exit code says whether it was done.
 int sendToRunning(const QJsonObject &request)
 {
@@ -44,10 +43,11 @@ int sendToRunning(const QJsonObject &request)
     return reply.object.value("ok").toBool() ? 0 : 1;
 }
 
-int commandLineTool(int argc, char **argv, const QString &option, const QString &value)
+int commandLineTool(int argc, char **argv, const CommandLine::Request &request)
 {
     QCoreApplication core(argc, argv);
-    if (option == "--remote") {
+    const QString &value = request.value;
+    if (request.action == CommandLine::Action::Remote) {
         bool ok = false;
         const int row = value.toInt(&ok);
         if (!ok) {
@@ -68,28 +68,35 @@ int commandLineTool(int argc, char **argv, const QString &option, const QString 
 
 int main(int argc, char **argv)
 {
-    const QString first = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QString();
-    if (first == "--help" || first == "-h") {
-        std::fputs(Usage, stdout);
+    // Answered before any window or library is started: --help costs nothing.
+    QStringList rawArguments;
+    for (int i = 1; i < argc; ++i)
+        rawArguments << QString::fromLocal8Bit(argv[i]);
+    const CommandLine::Request request = CommandLine::parse(rawArguments);
+    switch (request.action) {
+    case CommandLine::Action::Help:
+        std::fputs(qPrintable(CommandLine::helpText()), stdout);
         return 0;
-    }
-    if (first == "--version") {
-        std::printf("%s %s\n", Brivara::ProgramName, Brivara::VersionText);
+    case CommandLine::Action::Version:
+        std::fputs(qPrintable(CommandLine::versionText()), stdout);
         return 0;
-    }
-    if (first == "--ipc" || first == "--remote") {
-        if (argc < 3) {
-            std::fputs(Usage, stderr);
-            return 2;
-        }
-        return commandLineTool(argc, argv, first, QString::fromLocal8Bit(argv[2]));
+    case CommandLine::Action::Usage:
+        std::fprintf(stderr, "brivara: %s\nTry 'brivara --help' for more information.\n",
+                     qPrintable(request.problem));
+        return 2;
+    case CommandLine::Action::Ipc:
+    case CommandLine::Action::Remote:
+        return commandLineTool(argc, argv, request);
+    case CommandLine::Action::Play:
+        break;
     }
 
     // GStreamer and the film's plugins load beside the toolkit and the windows, not after them.
     const GstWarmUp warmUp(first.startsWith(QLatin1Char('-')) ? QString() : first);
 
     BrivaraApplication app(argc, argv);
-    QStringList arguments = app.arguments().mid(1);
+    // The toolkit's own options are gone from what the player is given.
+    const QStringList arguments = request.value.isEmpty() ? QStringList() : QStringList{request.value};
 
     ControlServer server;
     switch (server.listen()) {
@@ -125,6 +132,9 @@ int main(int argc, char **argv)
     services.cdDrive = std::make_unique<SystemCdDrive>();
     services.displayModes = makeXRandrDisplayModes();
     Player player(std::move(services));
+    // Both follow the panel, so they go before the player does.
+    MediaControls mediaControls(player, std::make_unique<MprisService>());
+    DesktopRecent desktopRecent(player, std::make_unique<XbelRecentFiles>());
     app.setErrorReporter([&player](const QString &message) {
         player.restoreDisplay();
         player.dialogs().message(nullptr, QMessageBox::Critical,

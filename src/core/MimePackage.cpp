@@ -51,6 +51,19 @@ OwnType ownType(const QString &extension, bool audio)
     return type;
 }
 
+QList<OwnType> shippedTypes()
+{
+    QList<OwnType> types;
+    for (const char *video : {"DAT", "IFO", "M2V", "M2P"})
+        types << ownType(QLatin1String(video), false);
+    for (const char *audio : {"MPA", "CDA"})
+        types << ownType(QLatin1String(audio), true);
+    types << OwnType{QStringLiteral("application/") + kPrefix + QStringLiteral("playlist"),
+                     QStringLiteral("Brivara playlist"),
+                     {QStringLiteral("*.zdl"), QStringLiteral("*.ZDL")}};
+    return types;
+}
+
 QString xml(const QList<OwnType> &types)
 {
     QString out;

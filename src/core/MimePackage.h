@@ -26,6 +26,10 @@ bool isOwnType(const QString &mimeType);
 // A type for an extension, its glob in lower and upper case.
 OwnType ownType(const QString &extension, bool audio);
 
+// What the installed package declares: the extensions the player offers to associate that
+// the system's database lacks, and the program's own playlist files.
+QList<OwnType> shippedTypes();
+
 // The package file. Types keep their order; a type named twice is written once (the first).
 QString xml(const QList<OwnType> &types);
 // The types of an earlier package (unreadable text gives what was read before the fault).

@@ -9,14 +9,21 @@
 
 namespace ProgramFolder {
 
+bool isInstalled(const QString &executableFolder)
+{
+    return QFileInfo(executableFolder + QStringLiteral("/../share/brivara")).isDir();
+}
+
 QString path()
 {
     const QString home = qEnvironmentVariable("BRIVARA_HOME");
     if (!home.isEmpty())
         return QDir(home).absolutePath();
     if (QCoreApplication::instance()) {
+        // An installed program never writes beside itself, not even when the folder lets
+        // it (root, or a prefix in the user's home): /usr/bin is nobody's program folder.
         const QString exeDir = QCoreApplication::applicationDirPath();
-        if (QFileInfo(exeDir).isWritable())
+        if (QFileInfo(exeDir).isWritable() && !isInstalled(exeDir))
             return exeDir;
     }
     const QString data = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation)

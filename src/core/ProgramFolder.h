@@ -4,8 +4,13 @@
 
 // Where the files that live "beside the program" go: the key binding file, language
 // files and skins. $BRIVARA_HOME when set; else the executable's folder when it can be
-// written; else the user's data folder for the program.
+// written and is not an installation; else the user's data folder for the program
+// (~/.local/share/Zendor/Brivara).
 namespace ProgramFolder {
+
+// An installation keeps its shipped data in ../share/brivara of the executable's folder;
+// a build tree or an unpacked copy keeps it beside the executable.
+bool isInstalled(const QString &executableFolder);
 
 QString path();
 QString keyBindingFile(); // "BrivaraKey.zdr" in it

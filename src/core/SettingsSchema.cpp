@@ -80,6 +80,7 @@ const QList<Setting> &all()
         {"MenuStopMovie", T::Boolean, true, 0, 0, "MenuStopMovie", "AntiFreeze", S},
         {"MenuStart", T::Boolean, true, 0, 0, "MenuStart", "AntiFreeze", S},
         {"MenuOnClick", T::Boolean, true, 0, 0, "MenuOnClick", "AntiFreeze", S},
+        {"DesktopRecentFiles", T::Boolean, true, 0, 0, "DesktopRecentFiles", "DesktopRecentFiles", S},
         {"First", T::Boolean, QVariant(), 0, 0, "First", "First", ByStartUp},
         {"OSDObwodka", T::Float, 3.0, 1, 6, "OSDObwodka", "", S},
         {"GroupOSDInfo", T::Integer, 0, 0, 0, "GroupOSDInfo", "", S},
@@ -99,7 +100,8 @@ const Setting *find(const QString &name)
 QStringList loadGroups()
 {
     return {"DirPlayList", "PlayListStart", "FilePlayList", "OSDAutoInfoTime", "OSDCPUUsage",
-            "AudioOutFilter", "StopAfterMin", "FullScreenOn2", "OSDFontName", "AntiFreeze"};
+            "AudioOutFilter", "StopAfterMin", "FullScreenOn2", "OSDFontName", "AntiFreeze",
+            "DesktopRecentFiles"};
 }
 
 QList<const Setting *> group(const QString &guard)
@@ -127,7 +129,7 @@ QStringList saveOrder()
             "DirPlayList", "ButtonRepeatPlayList", "ButtonRepeat", "Volume", "PlayListStart",
             "WindowSize", "IQTime", "IQDziel", "IQZmniejsz", "PlayListStart", "AntiFreeze",
             "Movie2Part", "FullScreenStart", "SnapShotSubtitle", "MenuStopMovie", "MenuStart", "MenuOnClick",
-            "StopAfterMin", "WaveOutIfDolby"};
+            "StopAfterMin", "WaveOutIfDolby", "DesktopRecentFiles"};
 }
 
 QStringList closeOrder()

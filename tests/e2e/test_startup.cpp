@@ -148,7 +148,12 @@ private slots:
         };
         QString out;
         QCOMPARE(run({"--version"}, &out), 0);
-        QCOMPARE(out, QStringLiteral("Brivara V1.7"));
+        QCOMPARE(out, QStringLiteral("brivara 1.7"));
+        QCOMPARE(run({"--help"}, &out), 0);
+        QVERIFY2(out.startsWith("Usage: brivara ") && out.contains("--version"), qPrintable(out));
+        // A mistyped option is an error, never a film to open (the running one goes on).
+        QCOMPARE(run({"--vresion"}, &out), 2);
+        QVERIFY(out.isEmpty());
         QCOMPARE(run({"--ipc", R"({"cmd":"get","window":"TForm1","control":"ProgName"})"}, &out), 0);
         QVERIFY2(out.contains("Brivara V1.7"), qPrintable(out));
         QCOMPARE(run({"--remote", "99"}, &out), 1); // delivered, refused: no such key row

@@ -209,6 +209,7 @@ void TForm4::buildBindings()
     checkBox("MenuStopMovie", MenuStopMovie);
     checkBox("MenuStart", MenuStart);
     checkBox("MenuOnClick", MenuOnClick);
+    checkBox("DesktopRecentFiles", findChild<QCheckBox *>(QStringLiteral("DesktopRecentFiles")));
     spinEdit("OSDObwodka", OSDObwodka);
     bind("GroupOSDInfo", [] { return 0; }, [](const QVariant &) {});
 }

@@ -266,6 +266,8 @@ QWidget *TForm4::buildPlayingPage()
     Movie2Part = check(page, form, "Movie2Part", QStringLiteral("Odtwarzaj automatycznie drugą część filmu"), true);
     PlayListStart = check(page, form, "PlayListStart", QStringLiteral("Wczytuj ostatnią PlayListę"), true);
     SnapShotDest = check(page, form, "SnapShotDest", QStringLiteral("Pytaj, gdzie zapisać zdjęcie"), true);
+    // Read by the desktop's recent-files follower (DesktopRecent.cpp) under this name.
+    check(page, form, "DesktopRecentFiles", QStringLiteral("Otwierane pliki także w ostatnio używanych pulpitu"), true);
     MenuStopMovie = check(page, form, "MenuStopMovie", QStringLiteral("Zatrzymaj film z menu"), true);
     MenuStart = check(page, form, "MenuStart", QStringLiteral("Startuj film po zniknięciu menu"), true);
     MenuOnClick = check(page, form, "MenuOnClick", QStringLiteral("Ukryj menu po kliknięciu"), true);

@@ -20,6 +20,8 @@ command -v clang++ >/dev/null || { echo "fuzz: clang++ is missing (scripts/setup
 
 sources=(
   "$root/src/core/SubtitleParser.cpp" "$root/src/core/SubRipParser.cpp"
+  "$root/src/core/AssParser.cpp" "$root/src/core/WebVttParser.cpp" "$root/src/core/SamiReader.cpp"
+  "$root/src/core/SubtitleMarkup.cpp"
   "$root/src/core/TextDecoding.cpp" "$root/src/core/CharsetGuess.cpp"
   "$here/fuzz_subtitles.cpp"
 )

@@ -4,9 +4,12 @@
 //   mask:     one path per line filled once into a coverage mask, thickened there, and
 //             turned into a region once (what the subtitle window does).
 // Prints the median of each, the ratio, and how many pixels the two shapes differ by.
+// Then the whole layout of the same subtitle written plainly and with markup (italics,
+// colour, underline, a top position), to show what reading the markup adds.
 //
 //   build/bench_subtitle_region [ROUNDS]    (QT_QPA_PLATFORM=offscreen works)
 
+#include "ui/subtitles/SubtitleComposer.h"
 #include "ui/subtitles/SubtitleShape.h"
 
 #include <QElapsedTimer>
@@ -113,5 +116,23 @@ int main(int argc, char **argv)
     std::printf("ratio per-path/mask: %8.1f\n", newMs > 0 ? oldMs / newMs : 0.0);
     std::printf("shape: %lld px per-path, %lld px mask, %lld px differ\n", area(old), area(fresh),
                 area(old ^ fresh));
+
+    SubtitleStyle style;
+    style.outline = Outline;
+    style.autoHeight = false;
+    SubtitleStage stage;
+    stage.videoFrame = QRect(0, 0, 800, 500);
+    stage.videoClientWidth = 800;
+    stage.pictureHeight = 450;
+    const QString plain = lines[0].text + "|" + lines[1].text + "|\\" + lines[2].text;
+    const QString marked = QStringLiteral("{\\an8}<font color=\"#ffff00\">") + lines[0].text + "</font>|<u>"
+                           + lines[1].text + "</u>|<i>" + lines[2].text + "</i>";
+    SubtitleComposer::compose(plain, font, style, stage);
+    SubtitleComposer::compose(marked, font, style, stage);
+    const double plainMs = medianMs(rounds, [&] { return SubtitleComposer::compose(plain, font, style, stage).outline; });
+    const double markedMs = medianMs(rounds, [&] { return SubtitleComposer::compose(marked, font, style, stage).outline; });
+    std::printf("layout, plain text:  %8.3f ms (median of %d)\n", plainMs, rounds);
+    std::printf("layout, with markup: %8.3f ms (median of %d)\n", markedMs, rounds);
+    std::printf("ratio markup/plain:  %8.2f\n", plainMs > 0 ? markedMs / plainMs : 0.0);
     return 0;
 }

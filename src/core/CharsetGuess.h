@@ -4,8 +4,10 @@
 
 // Which encoding a subtitle file without a byte-order mark and not valid UTF-8 was written
 // in. uchardet gives a first guess; for the single-byte encodings, where a short file gives
-// it little to go on, the guess competes with Windows-1250 and ISO-8859-2 (the encodings
-// most subtitle files of this kind come in) on how plausible the decoded text looks.
+// it little to go on, the guess competes with Windows-1250, ISO-8859-2 and Windows-1251
+// (the encodings most subtitle files of this kind come in) on how plausible the decoded
+// text looks. East Asian guesses, and Cyrillic ones whose reading keeps to its script,
+// stand.
 namespace CharsetGuess {
 
 // What is worth looking at: the lines that hold bytes outside ASCII (the rest reads the
@@ -25,7 +27,8 @@ QByteArray choose(const QByteArray &bytes, const QByteArray &guess);
 
 // How implausible `text` is as subtitle text: control and undefined characters, rare
 // symbols (±, ¶, ¼, ˇ, box drawing), letters of two scripts or a lower-upper case change
-// side by side. Only characters outside ASCII and their neighbours count.
+// side by side, five or more accented Latin letters in a row. Only characters outside
+// ASCII and their neighbours count.
 int implausibility(QStringView text);
 
 } // namespace CharsetGuess

@@ -25,7 +25,7 @@ Kind classify(const QString &path)
 
 bool isSubtitle(const QString &path)
 {
-    static const QStringList subtitles{".TXT", ".SUB", ".SRT", ".SSA", ".SMI"};
+    static const QStringList subtitles{".TXT", ".SUB", ".SRT", ".SSA", ".SMI", ".ASS", ".VTT"};
     return subtitles.contains(upperExtension(path));
 }
 

@@ -12,7 +12,8 @@ enum class Kind { Video, Audio, AudioCdTrack };
 // tracks play from the disc.
 Kind classify(const QString &path);
 
-// ".TXT", ".SUB", ".SRT", ".SSA", ".SMI": dropped files of these kinds are subtitles.
+// ".TXT", ".SUB", ".SRT", ".SSA", ".SMI", ".ASS", ".VTT": dropped files of these kinds are
+// subtitles.
 bool isSubtitle(const QString &path);
 
 // Part two of a two-part film: the character before the last dot is a digit d and it

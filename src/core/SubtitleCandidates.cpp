@@ -5,7 +5,7 @@
 
 namespace SubtitleCandidates {
 
-QStringList masks() { return {"*.txt", "*.sub", "*.srt", "*.ssa", "*.smi"}; }
+QStringList masks() { return {"*.txt", "*.sub", "*.srt", "*.ssa", "*.smi", "*.ass", "*.vtt"}; }
 
 namespace {
 QString baseTxt(const QString &medium)

@@ -8,7 +8,7 @@
 namespace SubtitleCandidates {
 
 // The local masks, in the order they are looked for.
-QStringList masks(); // "*.txt", "*.sub", "*.srt", "*.ssa", "*.smi"
+QStringList masks(); // "*.txt", "*.sub", "*.srt", "*.ssa", "*.smi", "*.ass", "*.vtt"
 
 struct Input
 {

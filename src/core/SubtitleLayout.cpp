@@ -77,6 +77,21 @@ void splitWide(Lines &lines, int maxWidth, const Measure &measure)
     }
 }
 
+std::array<qsizetype, 3> lineStarts(const QString &text, const Lines &lines)
+{
+    // Lines 1 and 2 never hold a "|": one right after them is the separator they were
+    // split at, and a piece broken off a line follows it directly.
+    std::array<qsizetype, 3> starts{};
+    qsizetype at = 0;
+    for (int k = 0; k < 3; ++k) {
+        starts[size_t(k)] = std::min(at, text.size());
+        at += lines.text[size_t(k)].size();
+        if (k < 2 && at < text.size() && text[at] == LineBreak)
+            ++at;
+    }
+    return starts;
+}
+
 bool isItalic(const QString &line) { return line.startsWith(ItalicMark); }
 
 QString visibleText(const QString &line) { return isItalic(line) ? line.mid(1) : line; }
@@ -123,8 +138,23 @@ Shrunk shrinkToFit(const Lines &lines, int points, int maxWidth, std::optional<i
     return result;
 }
 
+int windowTop(const QRect &videoFrame, int height, int captionHeight, double napisBottom,
+              SubtitleMarkup::Place where, int clientTop)
+{
+    const double room = videoFrame.height() - height - captionHeight;
+    switch (where) {
+    case SubtitleMarkup::Place::Top:
+        return videoFrame.top() + clientTop + qRound(napisBottom * room / 100.0);
+    case SubtitleMarkup::Place::Middle:
+        return videoFrame.top() + (videoFrame.height() - height) / 2;
+    case SubtitleMarkup::Place::Bottom:
+        break;
+    }
+    return qRound(videoFrame.top() + videoFrame.height() - height - napisBottom * room / 100.0);
+}
+
 Placement place(const QRect &videoFrame, int videoClientWidth, bool opaque, int textWidth,
-                int outline, int height, double napisBottom)
+                int outline, int height, double napisBottom, SubtitleMarkup::Place where, int clientTop)
 {
     Placement p;
     int left = 0;
@@ -139,8 +169,10 @@ Placement place(const QRect &videoFrame, int videoClientWidth, bool opaque, int 
         width = textWidth + qMax(0, outline) + 1;
         left = videoFrame.left() + videoFrame.width() / 2 - width / 2;
     }
-    const int top = videoFrame.top() + videoFrame.height() - height
-                    - qRound(napisBottom * (videoFrame.height() - height) / 100.0);
+    const int top = where == SubtitleMarkup::Place::Bottom
+                        ? videoFrame.top() + videoFrame.height() - height
+                              - qRound(napisBottom * (videoFrame.height() - height) / 100.0)
+                        : windowTop(videoFrame, height, 0, napisBottom, where, clientTop);
     p.geometry = QRect(left, top, qMax(1, width), qMax(1, height));
     return p;
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/SubtitleMarkup.h"
+
 #include <QRect>
 #include <QString>
 #include <array>
@@ -38,6 +40,10 @@ int splitPoint(const QString &line);
 // Breaks the wider of lines 1 and 2 while either is wider than `maxWidth`, at most twice,
 // never beyond three lines.
 void splitWide(Lines &lines, int maxWidth, const Measure &measure);
+
+// Where each display line of `lines` begins in `text`, the text they were split from
+// (splitting and breaking only cut it, or drop a "|" between two lines).
+std::array<qsizetype, 3> lineStarts(const QString &text, const Lines &lines);
 
 // A line that starts with "\" is italic; the mark itself is not drawn.
 bool isItalic(const QString &line);
@@ -85,9 +91,17 @@ struct Placement
 // Where the window goes. Transparent kinds are as wide as the text plus its outline and
 // centred over the video window; the opaque strip spans the video window's client width
 // from its left edge + 4, the text box centred in it. `napisBottom` is the height above
-// the video window's bottom in percent of the room left.
+// the video window's bottom in percent of the room left; a subtitle marked for the top
+// keeps that distance below the top of the picture (`clientTop` is where it starts in the
+// video window), one marked for the middle is centred.
 Placement place(const QRect &videoFrame, int videoClientWidth, bool opaque, int textWidth,
-                int outline, int height, double napisBottom);
+                int outline, int height, double napisBottom,
+                SubtitleMarkup::Place where = SubtitleMarkup::Place::Bottom, int clientTop = 0);
+
+// The top of a window of `height` over the video window, as `place` puts it and as the
+// window is kept while the video window moves (`captionHeight` is not room to use).
+int windowTop(const QRect &videoFrame, int height, int captionHeight, double napisBottom,
+              SubtitleMarkup::Place where, int clientTop);
 
 // Dragging the window to `newTop`: the new distance from the bottom in percent, or nothing
 // when that would put the window out of the video window (only 0 <= percent < 100 counts).

@@ -1,6 +1,10 @@
 #include "core/SubtitleParser.h"
 
+#include "core/AssParser.h"
+#include "core/SamiReader.h"
 #include "core/SubRipParser.h"
+#include "core/SubtitleMarkup.h"
+#include "core/WebVttParser.h"
 
 #include <algorithm>
 #include <cmath>
@@ -72,18 +76,56 @@ std::optional<SubtitleLine> tenthsBracket(QStringView s)
 // {start}{stop}text, frames of the film; `s` is the line without its "{".
 std::optional<SubtitleLine> frameBrace(QStringView s, double frameRate)
 {
-    if (!(frameRate > 0) || !std::isfinite(frameRate))
-        return std::nullopt;
     const qsizetype close = s.indexOf(QLatin1Char('}'));
     if (close < 0)
         return std::nullopt;
     const auto frames = wholeNumber(s.left(close));
     if (!frames)
         return std::nullopt;
-    const double seconds = std::trunc(double(*frames) / frameRate);
-    if (!(seconds <= double(NumberMax)))
+    const auto seconds = frameSeconds(*frames, frameRate);
+    if (!seconds)
         return std::nullopt;
-    return entry(qint64(seconds), afterSecond(s.sliced(close + 1), QLatin1Char('}')));
+    return entry(*seconds, afterSecond(s.sliced(close + 1), QLatin1Char('}')));
+}
+
+bool isDigit(QChar c) { return c >= u'0' && c <= u'9'; }
+
+// "{12}" or "[12]" at the start of the line: a number in the opening mark's brackets.
+bool numberInBrackets(QStringView line, QChar open, QChar close)
+{
+    if (!line.startsWith(open))
+        return false;
+    const qsizetype end = line.indexOf(close);
+    return end > 1 && wholeNumber(line.sliced(1, end - 1)).has_value();
+}
+
+// "hh:mm:ss" (or "h:mm:ss") at the start, as time-colon lines begin.
+bool timeColonStart(QStringView line)
+{
+    const qsizetype pad = line.size() > 1 && line[1] == u':' ? 1 : 0;
+    if (line.size() + pad < 8)
+        return false;
+    for (qsizetype i = 0; i < 8; ++i) {
+        const qsizetype at = i - pad;
+        const bool colon = i == 2 || i == 5;
+        if (at < 0)
+            continue;
+        if (colon ? line[at] != u':' : !isDigit(line[at]))
+            return false;
+    }
+    return true;
+}
+
+// The first line of `lines` that a line format reads as a subtitle, with that format.
+std::optional<std::pair<qsizetype, SubtitleFormat>> firstSubtitleLine(const QStringList &lines,
+                                                                      const QString &upperExtension)
+{
+    for (qsizetype i = 0; i < lines.size(); ++i) {
+        const SubtitleFormat format = detectFormat(lines[i], upperExtension);
+        if (isSubtitleLine(lines[i], format))
+            return std::pair{i, format};
+    }
+    return std::nullopt;
 }
 
 // [mm:ss]text; `s` is the line without its "[". The fields are read by position. Minutes
@@ -143,6 +185,82 @@ SubtitleFormat detectFormat(const QString &firstLine, const QString &upperExtens
         return firstLine.size() >= 7 && firstLine[6] == QLatin1Char(']') ? SubtitleFormat::MinuteSecondBracket
                                                                           : SubtitleFormat::TenthsBracket;
     return upperExtension == QLatin1String(".SRT") ? SubtitleFormat::SubRip : SubtitleFormat::TimeColon;
+}
+
+bool isSubtitleLine(const QString &line, SubtitleFormat format)
+{
+    switch (format) {
+    case SubtitleFormat::TimeColon:
+        return timeColonStart(line);
+    case SubtitleFormat::TenthsBracket:
+        return numberInBrackets(line, u'[', u']');
+    case SubtitleFormat::FrameBrace:
+        return numberInBrackets(line, u'{', u'}');
+    case SubtitleFormat::MinuteSecondBracket:
+        return line.size() >= 7 && line[0] == u'[' && isDigit(line[1]) && isDigit(line[2]) && line[3] == u':'
+               && isDigit(line[4]) && isDigit(line[5]) && line[6] == u']';
+    case SubtitleFormat::SubRip:
+        return SubRip::isCounter(line) || SubRip::startSeconds(line).has_value();
+    case SubtitleFormat::Sami:
+    case SubtitleFormat::Ass:
+    case SubtitleFormat::WebVtt:
+        break; // told by the whole file, not by a line
+    }
+    return false;
+}
+
+bool plainlySubRip(const QStringList &lines)
+{
+    for (qsizetype i = 0; i < lines.size(); ++i) {
+        const QString &line = lines[i];
+        if (line.trimmed().isEmpty())
+            continue;
+        if (SubRip::startSeconds(line))
+            return true;
+        if (SubRip::isCounter(line)) {
+            qsizetype next = i + 1;
+            while (next < lines.size() && lines[next].trimmed().isEmpty())
+                ++next;
+            if (next < lines.size() && SubRip::startSeconds(lines[next]))
+                return true;
+            continue;
+        }
+        for (const auto format : {SubtitleFormat::TimeColon, SubtitleFormat::FrameBrace, SubtitleFormat::TenthsBracket})
+            if (isSubtitleLine(line, format))
+                return false;
+    }
+    return false;
+}
+
+std::optional<double> frameRateLine(QStringView line)
+{
+    // "{0}{0}" or "{1}{1}", then the rate and nothing else.
+    if (line.size() < 7 || line[0] != u'{' || line[2] != u'}' || line[3] != u'{' || line[5] != u'}'
+        || line[1] != line[4] || (line[1] != u'0' && line[1] != u'1'))
+        return std::nullopt;
+    QString rate = line.sliced(6).trimmed().toString();
+    rate.replace(u',', u'.');
+    for (QChar c : rate)
+        if (!isDigit(c) && c != u'.')
+            return std::nullopt;
+    bool ok = false;
+    const double value = rate.toDouble(&ok);
+    // Films run at 1 to a few hundred frames a second; anything else is a subtitle text.
+    if (!ok || !(value >= 1 && value <= 500))
+        return std::nullopt;
+    return value;
+}
+
+std::optional<qint64> frameSeconds(qint64 frames, double frameRate)
+{
+    if (!(frameRate > 0) || !std::isfinite(frameRate) || frames < 0)
+        return std::nullopt;
+    // A microsecond's allowance: the division's error is far below it for any frame count
+    // a file can hold, and a frame that truly ends short of a second misses it by more.
+    const double seconds = std::trunc(double(frames) / frameRate + 1e-6);
+    if (!(seconds <= double(NumberMax)))
+        return std::nullopt;
+    return qint64(seconds);
 }
 
 QString cutText(const QString &text)
@@ -214,6 +332,21 @@ SubtitleList parseTimeColon(QStringList *lines)
     return list;
 }
 
+SubtitleList entriesOf(const QList<TimedText> &cues)
+{
+    SubtitleList list;
+    list.reserve(cues.size());
+    for (qsizetype i = 0; i < cues.size(); ++i) {
+        QString text = cues[i].text;
+        // Two speakers written as two cues of one moment: the list can show one entry a
+        // second, so they share it.
+        while (i + 1 < cues.size() && cues[i + 1].startMs == cues[i].startMs && cues[i + 1].stopMs == cues[i].stopMs)
+            text += QLatin1Char('|') + cues[++i].text;
+        list.append(SubtitleLine{keyForSeconds(cues[i].startMs / 1000), cutText(text)});
+    }
+    return list;
+}
+
 std::optional<SubtitleLine> parseLine(const QString &line, SubtitleFormat format, double frameRate)
 {
     // The first character is the format's opening mark (or anything at all: it is not looked
@@ -230,6 +363,8 @@ std::optional<SubtitleLine> parseLine(const QString &line, SubtitleFormat format
         return sami(s);
     case SubtitleFormat::TimeColon:
     case SubtitleFormat::SubRip:
+    case SubtitleFormat::Ass:
+    case SubtitleFormat::WebVtt:
         break; // whole-file passes of their own
     }
     return std::nullopt;
@@ -237,11 +372,12 @@ std::optional<SubtitleLine> parseLine(const QString &line, SubtitleFormat format
 
 } // namespace SubtitleParsing
 
-ParsedSubtitles parseSubtitles(const QStringList &lines, const QString &fileName, double frameRate)
+ParsedSubtitles parseSubtitles(const QStringList &lines, const QString &fileName, double frameRate,
+                               bool useFileFrameRate)
 {
     using namespace SubtitleParsing;
     const QString extension = upperExtension(fileName);
-    const bool subRip = extension == QLatin1String(".SRT");
+    const bool subRipExtension = extension == QLatin1String(".SRT");
 
     // A byte-order mark that reached the text would hide the first line's opening mark.
     QStringList input = lines;
@@ -249,25 +385,73 @@ ParsedSubtitles parseSubtitles(const QStringList &lines, const QString &fileName
         input.first().remove(0, 1);
 
     ParsedSubtitles result;
-    result.rawLines = usableLines(input, subRip);
+    // Formats told by the whole file: their blank lines are no text, short lines may be.
+    const auto wholeFile = [&](SubtitleFormat format, SubtitleList entries) {
+        result.format = format;
+        result.rawLines = usableLines(input, true);
+        result.detected = !result.rawLines.isEmpty();
+        result.entries = std::move(entries);
+        return result;
+    };
+    if (extension != QLatin1String(".SMI")) {
+        if (Ass::looksLike(input))
+            return wholeFile(SubtitleFormat::Ass, Ass::parse(input));
+        if (WebVtt::looksLike(input))
+            return wholeFile(SubtitleFormat::WebVtt, WebVtt::parse(input));
+        if (plainlySubRip(input))
+            return wholeFile(SubtitleFormat::SubRip, SubRip::parse(usableLines(input, true)));
+    }
+
+    result.rawLines = usableLines(input, subRipExtension);
     if (result.rawLines.isEmpty())
         return result;
 
     result.detected = true;
-    result.format = detectFormat(result.rawLines.first(), extension);
+    result.format = result.rawLines.first().startsWith(QLatin1String("<SAMI"), Qt::CaseInsensitive)
+                        ? SubtitleFormat::Sami
+                        : detectFormat(result.rawLines.first(), extension);
+    // A stray first line (a title, a word the editor left) does not choose the format: the
+    // first line that is a subtitle does.
+    qsizetype first = 0;
+    if (result.format != SubtitleFormat::Sami && !isSubtitleLine(result.rawLines.first(), result.format)) {
+        if (const auto found = firstSubtitleLine(result.rawLines, extension)) {
+            first = found->first;
+            result.format = found->second;
+        }
+    }
     switch (result.format) {
-    case SubtitleFormat::TimeColon:
-        result.entries = parseTimeColon(&result.rawLines);
+    case SubtitleFormat::TimeColon: {
+        QStringList timed = result.rawLines.mid(first);
+        result.entries = parseTimeColon(&timed);
+        result.rawLines = result.rawLines.mid(0, first) + timed;
         break;
+    }
     case SubtitleFormat::SubRip:
         result.entries = SubRip::parse(result.rawLines);
         break;
-    default:
-        result.entries.reserve(result.rawLines.size());
-        for (const QString &line : std::as_const(result.rawLines))
-            if (auto parsed = parseLine(line, result.format, frameRate))
+    default: {
+        qsizetype from = first;
+        if (result.format == SubtitleFormat::FrameBrace && from < result.rawLines.size()) {
+            if (const auto rate = frameRateLine(result.rawLines[from])) {
+                ++from;
+                if (useFileFrameRate) {
+                    result.fileFrameRate = *rate;
+                    frameRate = *rate;
+                }
+            }
+        }
+        result.entries.reserve(result.rawLines.size() - from);
+        for (qsizetype i = from; i < result.rawLines.size(); ++i)
+            if (auto parsed = parseLine(result.rawLines[i], result.format, frameRate))
                 result.entries.append(*parsed);
+        // The line reader knows one SYNC a line and no language classes: when it finds no
+        // text, the file was written otherwise and is read whole.
+        if (result.format == SubtitleFormat::Sami
+            && std::none_of(result.entries.cbegin(), result.entries.cend(),
+                            [](const SubtitleLine &e) { return SubtitleMarkup::showsText(e.text); }))
+            result.entries = Sami::read(input);
         break;
+    }
     }
     return result;
 }

@@ -1,12 +1,17 @@
 // Fuzz entry point over everything a subtitle file goes through: decoding, line
-// splitting, format detection and the six line formats.
+// splitting, format detection, the line formats, the cue formats and the markup the
+// subtitle window reads.
 //
 // The first byte picks the file name (its extension decides ".srt" and ".smi") and the frame
 // rate; the rest is the file. For the seed files: '`' ".txt", 'a' ".sub", 'b' ".srt",
 // 'c' ".ssa", 'd' ".smi", 'e' no extension, 'f' ".SRT", 'g' ".SMI", all at 25 frames per
 // second ('h' to 'o': the same at 23.976).
+#include "core/AssParser.h"
+#include "core/SamiReader.h"
 #include "core/SubRipParser.h"
+#include "core/SubtitleMarkup.h"
 #include "core/SubtitleParser.h"
+#include "core/WebVttParser.h"
 #include "core/TextDecoding.h"
 
 #include <cmath>
@@ -61,6 +66,10 @@ void checkEntries(const SubtitleList &entries, bool keysChecked)
         require(entry.text.size() <= SubtitleTextMax);
         require(wholeCharacters(entry.text));
         require(keysChecked ? wellFormedKey(entry.start) : entry.start.size() <= 8);
+        // What the subtitle window draws: a style for every character, whole characters.
+        const SubtitleMarkup::Styled styled = SubtitleMarkup::parse(entry.text);
+        require(styled.styles.size() == styled.text.size());
+        require(wholeCharacters(styled.text));
     }
 }
 
@@ -91,6 +100,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
             if (auto entry = SubtitleParsing::parseLine(line, format, frameRate))
                 all.append(*entry);
     all += SubRip::parse(lines);
+    all += Ass::parse(lines);
+    all += WebVtt::parse(lines);
+    all += Sami::read(lines);
     checkEntries(all, true);
     QStringList timeColon = lines;
     checkEntries(SubtitleParsing::parseTimeColon(&timeColon), false);

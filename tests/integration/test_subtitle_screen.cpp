@@ -1,3 +1,4 @@
+#include "core/TextFile.h"
 #include "support/TestPlayer.h"
 #include "support/TestSupport.h"
 #include "platform/Compositor.h"
@@ -10,9 +11,11 @@
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QDir>
+#include <QDoubleSpinBox>
 #include <QProcess>
 #include <QScopeGuard>
 #include <QScreen>
+#include <QTemporaryDir>
 #include <QtTest>
 
 namespace {
@@ -78,8 +81,8 @@ struct Stage
 
     void setKind(int id) { t->form4()->FontTypeGroup->button(id)->setChecked(true); }
 
-    // Shows the text and waits until its letters are on the screen.
-    QImage show(const QString &text, QRect *area)
+    // Shows the text and waits until its letters (in `colour`) are on the screen.
+    QImage show(const QString &text, QRect *area, const QColor &colour = Letters)
     {
         TForm3 *sub = t->form3();
         sub->ShowSubtitle(text, false, 10000);
@@ -91,7 +94,7 @@ struct Stage
             shot = screenshot();
             for (int y = area->top(); y <= area->bottom(); ++y)
                 for (int x = area->left(); x <= area->right(); ++x)
-                    if (exactly(shot.pixel(x, y), Letters))
+                    if (exactly(shot.pixel(x, y), colour))
                         return true;
             return false;
         };
@@ -102,6 +105,42 @@ struct Stage
         return screenshot();
     }
 };
+
+// How far the letters of display line `line` lean right: the mean x of their pixels in
+// the top rows of the strokes less that in the bottom rows.
+double lean(const QImage &shot, const QRect &area, int charHeight, int line, const QColor &colour = Letters)
+{
+    const int top = area.top() + line * (charHeight + 2);
+    QList<int> rows;
+    for (int y = top; y < top + charHeight + 2; ++y)
+        for (int x = area.left(); x <= area.right(); ++x)
+            if (exactly(shot.pixel(x, y), colour)) {
+                rows << y;
+                break;
+            }
+    if (rows.size() < 10)
+        return 0.0;
+    auto meanX = [&](int y) {
+        double sum = 0;
+        int n = 0;
+        for (int x = area.left(); x <= area.right(); ++x)
+            if (exactly(shot.pixel(x, y), colour)) {
+                sum += x;
+                ++n;
+            }
+        return sum / n;
+    };
+    return meanX(rows.first() + 1) - meanX(rows.last() - 1);
+}
+
+int count(const QImage &shot, const QRect &area, const QColor &colour)
+{
+    int n = 0;
+    for (int y = area.top(); y <= area.bottom(); ++y)
+        for (int x = area.left(); x <= area.right(); ++x)
+            n += exactly(shot.pixel(x, y), colour);
+    return n;
+}
 
 } // namespace
 
@@ -170,34 +209,104 @@ private slots:
         QVERIFY(!shot.isNull());
         save(shot, area, QStringLiteral("italic"));
         const int ch = s.t->form3()->composition().charHeight;
-        // Mean x of the letter pixels in the top and the bottom rows of each line's strokes.
-        auto lean = [&](int line) {
-            const int top = area.top() + line * (ch + 2);
-            QList<int> rows;
-            for (int y = top; y < top + ch + 2; ++y)
-                for (int x = area.left(); x <= area.right(); ++x)
-                    if (exactly(shot.pixel(x, y), Letters)) {
-                        rows << y;
-                        break;
-                    }
-            if (rows.size() < 10)
-                return 0.0;
-            auto meanX = [&](int y) {
-                double sum = 0;
-                int n = 0;
-                for (int x = area.left(); x <= area.right(); ++x)
-                    if (exactly(shot.pixel(x, y), Letters)) {
-                        sum += x;
-                        ++n;
-                    }
-                return sum / n;
-            };
-            return meanX(rows.first() + 1) - meanX(rows.last() - 1);
-        };
-        const double upright = lean(0), italic = lean(1);
+        const double upright = lean(shot, area, ch, 0), italic = lean(shot, area, ch, 1);
         qInfo("lean: upright %.1f px, italic %.1f px", upright, italic);
         QVERIFY(qAbs(upright) < 1.0);
         QVERIFY(italic > 3.0);
+    }
+
+    // Subtitle files with markup, read by the loader and drawn: the markup becomes the
+    // letters' style and is never drawn as text. Each marked line is held against the same
+    // letters written plainly: as many letter pixels (no tag drawn), leaning, coloured,
+    // underlined or placed as the markup says.
+    void markupIsDrawnNotShown()
+    {
+        Stage s;
+        s.setKind(0);
+        QTemporaryDir dir;
+        TForm1 *panel = s.t->form1();
+        const auto load = [&](const QString &name, const QStringList &lines) {
+            panel->DialogFileNameTXT = dir.filePath(name);
+            TextFile::writeLines(panel->DialogFileNameTXT, lines);
+            panel->LoadTXT(false);
+            QStringList texts;
+            for (const SubtitleLine &entry : s.t->form4()->subtitles())
+                texts << entry.text;
+            return texts;
+        };
+        const QStringList subRip = load(QStringLiteral("film.srt"), {
+            "1", "00:00:01,000 --> 00:00:02,000", "IIII",
+            "2", "00:00:03,000 --> 00:00:04,000", "<i>IIII</i>",
+            "3", "00:00:05,000 --> 00:00:06,000", "<font color=\"#ff0000\">IIII</font>",
+            "4", "00:00:07,000 --> 00:00:08,000", "<u>IIII</u>",
+            "5", "00:00:09,000 --> 00:00:10,000", "<b>IIII</b>",
+            "6", "00:00:11,000 --> 00:00:12,000", "{\\an8}IIII",
+            "7", "00:00:13,000 --> 00:00:14,000", "{\\i1}IIII{\\i0}",
+        });
+        // The list keeps the lines as the file wrote them.
+        QCOMPARE(subRip, (QStringList{"IIII", "<i>IIII</i>", "<font color=\"#ff0000\">IIII</font>", "<u>IIII</u>",
+                                      "<b>IIII</b>", "{\\an8}IIII", "{\\i1}IIII{\\i0}"}));
+        s.t->form4()->CFrameToSec->setChecked(true); // no film: the manual frame rate, 25
+        const QStringList frames = load(QStringLiteral("film.sub"), {"{25}{50}\\IIII", "{75}{100}{y:i}IIII",
+                                                                     "{125}{150}{c:$0000FF}IIII"});
+        QCOMPARE(frames.size(), 3);
+
+        const QColor red(255, 0, 0);
+        TForm3 *sub = s.t->form3();
+        QRect area;
+        QImage shot = s.show(subRip[0], &area);
+        QVERIFY(!shot.isNull());
+        const int plain = count(shot, area, Letters);
+        const int plainWidth = area.width();
+        const int ch = sub->composition().charHeight;
+        QVERIFY(plain > 300);
+        QVERIFY(qAbs(lean(shot, area, ch, 0)) < 1.0);
+
+        shot = s.show(frames[0], &area); // the time-colon italic mark
+        const int italic = count(shot, area, Letters);
+        QVERIFY(lean(shot, area, ch, 0) > 3.0);
+
+        const auto sameLetters = [](int a, int b) { return qAbs(a - b) * 50 <= b; }; // within 2 %
+        for (const auto &[text, name] : {std::pair{subRip[1], "subrip"}, {subRip[6], "ass"}, {frames[1], "frames"}}) {
+            shot = s.show(text, &area);
+            save(shot, area, QStringLiteral("markup-italic-") + name);
+            QVERIFY2(lean(shot, area, ch, 0) > 3.0, qPrintable(text));
+            QVERIFY2(sameLetters(count(shot, area, Letters), italic), qPrintable(text));
+        }
+        for (const auto &[text, name] : {std::pair{subRip[2], "subrip"}, {frames[2], "frames"}}) {
+            shot = s.show(text, &area, red);
+            save(shot, area, QStringLiteral("markup-red-") + name);
+            QCOMPARE(count(shot, area, Letters), 0);
+            QVERIFY2(sameLetters(count(shot, area, red), plain), qPrintable(text));
+            QCOMPARE(area.width(), plainWidth);
+        }
+        shot = s.show(subRip[3], &area);
+        save(shot, area, QStringLiteral("markup-underline"));
+        // The underline: one row of letter colour at least as wide as three of the four I's.
+        int widestRow = 0;
+        for (int y = area.top(); y <= area.bottom(); ++y) {
+            int run = 0;
+            for (int x = area.left(); x <= area.right(); ++x) {
+                run = exactly(shot.pixel(x, y), Letters) ? run + 1 : 0;
+                widestRow = qMax(widestRow, run);
+            }
+        }
+        QVERIFY2(widestRow * 4 > plainWidth * 3 - 4 * Outline, qPrintable(QString::number(widestRow)));
+        QVERIFY(count(shot, area, Letters) > plain);
+
+        shot = s.show(subRip[4], &area);
+        QVERIFY(count(shot, area, Letters) >= plain * 49 / 50);
+        QCOMPARE(area.width(), plainWidth);
+
+        // {\an8}: at the top of the picture, and kept there while the panel follows.
+        TForm2 *video = s.t->form2();
+        shot = s.show(subRip[5], &area);
+        save(shot, area, QStringLiteral("markup-top"));
+        QVERIFY(sameLetters(count(shot, area, Letters), plain));
+        QTest::qWait(300);
+        QVERIFY2(sub->y() < video->frameGeometry().center().y() - sub->height(), qPrintable(QString::number(sub->y())));
+        shot = s.show(subRip[0], &area);
+        QVERIFY(sub->y() > video->frameGeometry().center().y());
     }
 
     void opaqueIsABlackStripThatStays()

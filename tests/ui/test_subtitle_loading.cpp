@@ -6,6 +6,7 @@
 #include "ui/skins/TZDButton.h"
 
 #include <QCheckBox>
+#include <QDoubleSpinBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -111,6 +112,37 @@ private slots:
         QVERIFY(f.t->form4()->subtitles().isEmpty());
         QVERIFY(!f.t->form1()->NapisyCheck->down());
         QTRY_COMPARE(f.t->formOSD()->text(), QStringLiteral("Brak napisów w pliku film2.txt"));
+    }
+
+    // ASS and WebVTT found beside the film, offered, dropped and chosen like the others; a
+    // frame-brace file keeps to its own frame rate unless the manual one is on.
+    void cueFormatsAndTheFilesOwnFrameRate()
+    {
+        Fixture f;
+        f.write("film.ass", {"[Script Info]", "[Events]",
+                             "Format: Layer, Start, End, Style, Name, MarginL, MarginR, MarginV, Effect, Text",
+                             "Dialogue: 0,0:00:03.00,0:00:05.00,Default,,0,0,0,,{\\i1}Later{\\fs9}{\\i0}\\Nline",
+                             "Dialogue: 0,0:00:01.00,0:00:02.00,Default,,0,0,0,,{\\b1}First"});
+        f.write("film.vtt", {"WEBVTT", "", "00:00:07.000 --> 00:00:09.000 line:0", "<v Ann><i>Cue</i></v>"});
+        f.open(f.film());
+        // One of each kind: both offered, the top one (the last kind looked for) taken.
+        QStringList offered = f.menu();
+        offered.removeLast();
+        QCOMPARE(offered, (QStringList{"film.vtt", "film.ass"}));
+        QCOMPARE(f.t->form4()->subtitles(), (SubtitleList{{"00:00:07", "<i>Cue</i>"}}));
+        f.t->form1()->DropFiles({f.dir.filePath("film.ass")});
+        QCOMPARE(f.t->form4()->subtitles(), (SubtitleList{{"00:00:01", "First"}, {"00:00:03", "{\\i1}Later{\\i0}|line"}}));
+        f.t.dialogs->nextFiles = {f.dir.filePath("film.vtt")};
+        f.t->form1()->ButtonOpenTXTClick();
+        QCOMPARE(f.t->form4()->subtitles().size(), 1);
+
+        const QString frames = f.write("frames.txt", {"{1}{1}23.976", "{24000}{24100}Hi"});
+        f.t->form1()->DropFiles({frames});
+        QCOMPARE(f.t->form4()->subtitles(), (SubtitleList{{"00:16:41", "Hi"}}));
+        f.t->form4()->CFrameToSec->setChecked(true);
+        f.t->form4()->EFrameToSec->setValue(25);
+        f.t->form1()->DropFiles({frames});
+        QCOMPARE(f.t->form4()->subtitles(), (SubtitleList{{"00:16:00", "Hi"}}));
     }
 
     void anUnreadableFileIsNamedAndTheListKept()

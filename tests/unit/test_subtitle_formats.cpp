@@ -76,10 +76,10 @@ private slots:
             QVERIFY2(!parsed.detected, file);
             QVERIFY(parsed.entries.isEmpty());
         }
-        // An .ssa file is detected (tenths-bracket by its "[Script Info]") but gives nothing.
+        // An .ssa file is told by its "[Script Info]"; a cut-off dialogue gives nothing.
         const ParsedSubtitles ssa = parseSubtitles({"[Script Info]", "Title: x", "Dialogue: 0,0:00:01.00,..."}, "a.ssa", 25);
         QVERIFY(ssa.detected);
-        QCOMPARE(ssa.format, SubtitleFormat::TenthsBracket);
+        QCOMPARE(ssa.format, SubtitleFormat::Ass);
         QVERIFY(ssa.entries.isEmpty());
     }
 
@@ -153,6 +153,148 @@ private slots:
         const ParsedSubtitles parsed = parseSubtitles(lines, "film.smi", 25);
         QCOMPARE(parsed.entries, SubtitleList({line("00:00:01", "Hi|you"), line("00:00:03", "Lower case tags|and a break"),
                                                line("00:00:04", "")}));
+    }
+
+    // Faults found in subtitle files as they are published.
+    void publishedFramesFiles()
+    {
+        // A frame that lands on a whole second keeps it, at the NTSC rates as measured and
+        // as written.
+        const QStringList frames{"{24000}{24100}a", "{30000}{30100}b", "{29970}{30000}c", "{23976}{24000}d"};
+        QCOMPARE(parseSubtitles(frames, "a.sub", 24000.0 / 1001).entries,
+                 SubtitleList({line("00:16:41", "a"), line("00:20:51", "b"), line("00:20:49", "c"), line("00:16:39", "d")}));
+        QCOMPARE(parseSubtitles(frames, "a.sub", 30000.0 / 1001).entries,
+                 SubtitleList({line("00:13:20", "a"), line("00:16:41", "b"), line("00:16:39", "c"), line("00:13:19", "d")}));
+        QCOMPARE(parseSubtitles(frames, "a.sub", 29.97).entries[2], line("00:16:40", "c"));
+        QCOMPARE(parseSubtitles(frames, "a.sub", 23.976).entries[3], line("00:16:40", "d"));
+
+        // The first line may give the file's frame rate: it times the file and is no subtitle.
+        const QStringList rated{"{1}{1}23.976", "{24000}{24100}Hi", "{50}{60}Yo"};
+        ParsedSubtitles parsed = parseSubtitles(rated, "a.txt", 25);
+        QCOMPARE(parsed.fileFrameRate, 23.976);
+        QCOMPARE(parsed.entries, SubtitleList({line("00:16:41", "Hi"), line("00:00:02", "Yo")}));
+        QCOMPARE(parsed.rawLines, rated); // the raw list shows the file as it is
+        // A manual frame rate beats it; the line is still no subtitle.
+        parsed = parseSubtitles(rated, "a.txt", 25, false);
+        QCOMPARE(parsed.fileFrameRate, 0.0);
+        QCOMPARE(parsed.entries, SubtitleList({line("00:16:00", "Hi"), line("00:00:02", "Yo")}));
+        QCOMPARE(parseSubtitles({"{0}{0}25,000", "{250}{300}x"}, "a.sub", 10).entries, SubtitleList({line("00:00:10", "x")}));
+        // Only a first line of that shape is one.
+        QCOMPARE(parseSubtitles({"{1}{1}Okay.", "{2}{2}23.976"}, "a.sub", 25).entries,
+                 SubtitleList({line("00:00:00", "Okay."), line("00:00:00", "23.976")}));
+
+        // A stray word before the subtitles does not make the file time-colon.
+        parsed = parseSubtitles({"Napisy zrobione przez kogoś", "{250}{300}Hi", "{500}{600}Yo"}, "a.txt", 25);
+        QCOMPARE(parsed.format, SubtitleFormat::FrameBrace);
+        QCOMPARE(parsed.entries, SubtitleList({line("00:00:10", "Hi"), line("00:00:20", "Yo")}));
+        parsed = parseSubtitles({"Title", "0:01:02:Hello"}, "a.txt", 25);
+        QCOMPARE(parsed.entries, SubtitleList({line("00:01:02", "Hello")}));
+    }
+
+    void subRipContentUnderAnyName()
+    {
+        QByteArray file;
+        SubtitleList expected;
+        for (int i = 0; i < 120; ++i) {
+            const QString text = i % 3 == 0 ? QStringLiteral("<i>Line %1</i>|two").arg(i) : QStringLiteral("Ok");
+            file += QStringLiteral("%1\r\n%2,496 --> %3,000\r\n%4\r\n\r\n")
+                        .arg(i + 1).arg(clockKey(3 * i), clockKey(3 * i + 2), QString(text).replace('|', "\r\n"))
+                        .toUtf8();
+            expected << SubtitleLine{clockKey(3 * i), text};
+        }
+        const QStringList lines = subtitleFileLines(file);
+        for (const char *name : {"film.sub", "film.txt", "film", "film.srt"}) {
+            const ParsedSubtitles parsed = parseSubtitles(lines, QString::fromLatin1(name), 25);
+            QCOMPARE(parsed.format, SubtitleFormat::SubRip);
+            QCOMPARE(parsed.entries, expected);
+        }
+        // So is SubRip behind a line of its own, and a file of time lines without counters.
+        QCOMPARE(parseSubtitles({"Subtitles by nobody", "1", "00:00:01,000 --> 00:00:02,000", "A"}, "a.txt", 25).entries,
+                 SubtitleList({line("00:00:01", "A")}));
+        // A time-colon file stays one though a text speaks of arrows.
+        QCOMPARE(parseSubtitles({"00:00:01:a --> b", "12", "00:00:05:c"}, "a.txt", 25).format, SubtitleFormat::TimeColon);
+    }
+
+    void assAndSsa()
+    {
+        const QStringList ass{
+            "\xEF\xBB\xBF[Script Info]", "; comment", "ScriptType: v4.00+", "",
+            "[V4+ Styles]", "Format: Name, Fontname, Fontsize", "Style: Default,Arial,20", "",
+            "[Events]",
+            "Format: Layer, Start, End, Style, Name, MarginL, MarginR, MarginV, Effect, Text",
+            "Dialogue: 0,0:00:09.00,0:00:12.00,Default,,0,0,0,,Written later, shown later",
+            "Dialogue: 0,0:00:01.50,0:00:04.00,Default,,0,0,0,,{\\an8\\fs30\\i1}Top, {\\i0}upright\\Nand, a comma",
+            "Comment: 0,0:00:02.00,0:00:03.00,Default,,0,0,0,,not shown",
+            "Dialogue: 0,0:00:01.50,0:00:04.00,Default,,0,0,0,,Same moment",
+            "Dialogue: 1,0:00:02.99,0:00:06.00,Sign,,0,0,0,,{\\pos(10,10)}Over\\hlapping{\\p1}m 0 0 l 9 9{\\p0} sign",
+            "Dialogue: 0,bad,0:00:06.00,Default,,0,0,0,,dropped",
+            "Dialogue: 0,1:00:00.00,1:00:01.00,Default,,0,0,0,,{\\b1}An hour{\\b0}\\n",
+        };
+        const SubtitleList expected{
+            line("00:00:01", "{\\i1}Top, {\\i0}upright|and, a comma|Same moment"),
+            line("00:00:02", "Over lapping sign"),
+            line("00:00:09", "Written later, shown later"),
+            line("01:00:00", "An hour|"),
+        };
+        for (const char *name : {"a.ass", "a.ssa", "a.txt"}) {
+            const ParsedSubtitles parsed = parseSubtitles(ass, QString::fromLatin1(name), 25);
+            QCOMPARE(parsed.format, SubtitleFormat::Ass);
+            QCOMPARE(parsed.entries, expected);
+        }
+        // The older SSA: "Marked=" first, fields in another order given by its Format line.
+        const QStringList ssa{"[Script Info]", "[Events]", "Format: Marked, Start, End, Style, Name, MarginL, MarginR, MarginV, Effect, Text",
+                              "Dialogue: Marked=0,0:01:02.00,0:01:03.00,Default,NTP,0000,0000,0000,,{\\i1}Hello{\\i}"};
+        QCOMPARE(parseSubtitles(ssa, "a.ssa", 25).entries, SubtitleList({line("00:01:02", "{\\i1}Hello{\\i0}")}));
+    }
+
+    void webVtt()
+    {
+        const QStringList vtt{
+            "WEBVTT - a film", "Kind: captions", "",
+            "NOTE a note", "that spans lines", "",
+            "STYLE", "::cue { color: red }", "",
+            "intro", "00:01.000 --> 00:04.000 align:start position:10%", "<v Anna>Hello <i>you</i></v>", "<c.yellow>there</c> &amp; then", "",
+            "00:00:02.500 --> 00:00:03.000", "Overlapping <b>cue</b>", "",
+            "00:00:02.500 --> 00:00:03.000", "<i.loud>Same moment</i>", "",
+            "1:00:00.000 --> 1:00:01.000", "bad hours (one digit) drop their cue", "",
+            "01:00:05.250 --> 01:00:06.000", "<00:00:01.000>Karaoke <ruby>kanji<rt>reading</rt></ruby>",
+        };
+        const SubtitleList expected{
+            line("00:00:01", "Hello <i>you</i>|there &amp; then"),
+            line("00:00:02", "Overlapping cue|<i>Same moment</i>"),
+            line("01:00:05", "Karaoke kanjireading"),
+        };
+        for (const char *name : {"a.vtt", "a.txt"}) {
+            const ParsedSubtitles parsed = parseSubtitles(vtt, QString::fromLatin1(name), 25);
+            QCOMPARE(parsed.format, SubtitleFormat::WebVtt);
+            QCOMPARE(parsed.entries, expected);
+        }
+        QVERIFY(parseSubtitles({"WEBVTTX", "00:01.000 --> 00:02.000", "x"}, "a.vtt", 25).format != SubtitleFormat::WebVtt);
+    }
+
+    // SAMI written as the markup it is: SYNC blocks over lines, paragraphs in language
+    // classes. The line reader finds no text there; the whole reading does.
+    void samiOfManyLinesAndLanguages()
+    {
+        const QStringList sami{
+            "<SAMI>", "<HEAD>", "<STYLE TYPE=\"text/css\"><!--", "P { font-size: 20pt; }",
+            ".KRCC { Name: Korean; lang: ko-KR; }", ".ENCC { Name: English; lang: en-US; }", "--></STYLE>", "</HEAD>",
+            "<BODY>",
+            "<SYNC Start=1500><P Class=KRCC>", "안녕", "<P Class=ENCC>Hello<br>",
+            "   there &quot;friend&quot; &lt;3",
+            "<SYNC Start=2500><P Class=KRCC>&nbsp;<P Class=ENCC>&nbsp;",
+            "<SYNC Start=\"4000\" End=5000>", "<P Class=ENCC><font color=\"#ffff00\">Yellow</font> <span>words</span>",
+            "<SYNC Start=7000><P Class=KRCC>only Korean here",
+            "</BODY>", "</SAMI>",
+        };
+        // The first class of the file is the one read.
+        const SubtitleList korean = parseSubtitles(sami, "film.smi", 25).entries;
+        QCOMPARE(korean, SubtitleList({line("00:00:01", QString::fromUtf8("안녕")), line("00:00:07", "only Korean here")}));
+        // Without language classes the paragraphs of a SYNC share it.
+        const QStringList plain{"<SAMI><BODY><SYNC Start=1000><P>One", "<P>Two", "<SYNC Start=2000><P>&nbsp;</BODY>"};
+        QCOMPARE(parseSubtitles(plain, "film.smi", 25).entries, SubtitleList({line("00:00:01", "One|Two")}));
+        // Content tells SAMI too.
+        QCOMPARE(parseSubtitles(sami, "film.txt", 25).format, SubtitleFormat::Sami);
     }
 
     void textIsCutToTheLimit()

@@ -93,6 +93,35 @@ private slots:
         QCOMPARE(decoded.encoding, QStringLiteral("windows-1252"));
     }
 
+    // Korean files were read as ISO-8859-2, and a short Cyrillic one as Windows-1250.
+    void koreanAndCyrillicCodePages()
+    {
+        // CP949 holds syllables EUC-KR lacks (똠, 뷁); both are read by the wider one.
+        const QString korean = QString::fromUtf8("1\r\n00:00:01,000 --> 00:00:02,000\r\n안녕하세요, 반갑습니다.\r\n\r\n"
+                                                 "2\r\n00:00:03,000 --> 00:00:04,000\r\n괜찮아요. 똠방각하 뷁\r\n");
+        QCOMPARE(decodeSubtitleText(encoded(korean, "windows-949")).text, korean);
+        const QString eucKr = QString::fromUtf8("{1}{2}어디 가세요?|집에 가요.");
+        QCOMPARE(decodeSubtitleText(encoded(eucKr, "EUC-KR")).text, eucKr);
+
+        QString russian;
+        const char *const texts[] = {"Привет, как дела?", "Всё хорошо, спасибо.", "Куда ты идёшь?", "Домой.",
+                                     "Подожди меня!", "Нет времени.", "Почему?", "Поезд уходит.", "Ладно, иди."};
+        for (int i = 0; i < 9; ++i)
+            russian += QStringLiteral("%1\r\n00:00:%2,000 --> 00:00:%2,500\r\n").arg(i + 1).arg(10 + i)
+                       + QString::fromUtf8(texts[i]) + "\r\n\r\n";
+        const QByteArray bytes = encoded(russian, "windows-1251");
+        QCOMPARE(decodeSubtitleText(bytes).text, russian);
+        // Whatever the detector answers, Windows-1251 is weighed: a Latin or a cousin
+        // Cyrillic guess does not win over it.
+        const QByteArray sample = CharsetGuess::evidence(bytes);
+        for (const char *guess : {"WINDOWS-1250", "WINDOWS-1252", "ISO-8859-2", "MAC-CYRILLIC", "ISO-8859-5", ""})
+            QVERIFY2(CharsetGuess::choose(sample, guess) == "windows-1251", guess);
+        // A file truly in another Cyrillic page keeps it.
+        QCOMPARE(CharsetGuess::choose(CharsetGuess::evidence(encoded(russian, "KOI8-R")), "KOI8-R"), QByteArray("KOI8-R"));
+        // And a Polish file does not turn Cyrillic on a wrong guess.
+        QCOMPARE(CharsetGuess::choose(encoded(polishFile(6), "windows-1250"), "WINDOWS-1251"), QByteArray("windows-1250"));
+    }
+
     void brokenUtf8()
     {
         // A UTF-8 file with one stray Windows-1250 byte: strict UTF-8 refuses it, the guess

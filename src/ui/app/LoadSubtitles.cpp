@@ -15,6 +15,7 @@
 #include <QActionGroup>
 #include <QCheckBox>
 #include <QDir>
+#include <QDoubleSpinBox>
 #include <QFileInfo>
 #include <QLineEdit>
 #include <QMenu>
@@ -79,7 +80,11 @@ void TForm1::LoadTXT(bool rebuildMenu)
         app.dialogs().message(this, QMessageBox::Warning, QStringLiteral("Brivara"), error);
         return;
     }
-    const ParsedSubtitles parsed = parseSubtitles(lines, DialogFileNameTXT, FrameRate);
+    // The manual frame rate, when it is on, overrides the film's and the file's own.
+    const bool manualRate = app.form4()->CFrameToSec->isChecked();
+    const ParsedSubtitles parsed = parseSubtitles(lines, DialogFileNameTXT,
+                                                  manualRate ? app.form4()->EFrameToSec->value() : FrameRate,
+                                                  !manualRate);
     if (!parsed.detected || parsed.entries.isEmpty()) {
         // Nothing to show: the old film's subtitles must not stay on under this one's name.
         app.form4()->setSubtitles({}, parsed.rawLines);
@@ -98,7 +103,8 @@ void TForm1::ButtonOpenTXTClick()
     app.dialogOpen = true;
     const QStringList files = app.dialogs().openFiles(
         this, QStringLiteral("Brivara - Wybierz Tekst"), QDir::currentPath(),
-        {QStringLiteral("Teksty do Filmów (*.txt *.sub *.srt *.ssa *.smi)"), QStringLiteral("Wszystkie Pliki (*)")},
+        {QStringLiteral("Teksty do Filmów (*.txt *.sub *.srt *.ssa *.smi *.ass *.vtt)"),
+         QStringLiteral("Wszystkie Pliki (*)")},
         false);
     app.dialogOpen = false;
     if (files.isEmpty())

@@ -4,6 +4,7 @@
 #include "core/CdAudioDevice.h"
 #include "core/Messages.h"
 #include "core/PanelGeometry.h"
+#include "core/SubtitleLayout.h"
 #include "core/TimeText.h"
 #include "core/Transport.h"
 #include "engine/MediaEngine.h"
@@ -222,11 +223,9 @@ void TForm1::placeFollowers()
     TForm3 *subtitles = app.form3();
     const int left = v.left() + v.width() / 2 - subtitles->width() / 2;
     int top = subtitles->y();
-    if (!app.dragging) {
-        const double room = v.height() - subtitles->height() - app.captionHeight;
-        top = qRound(v.top() + v.height() - subtitles->height()
-                     - app.form4()->NapisBottom->value() * room / 100.0);
-    }
+    if (!app.dragging)
+        top = SubtitleLayout::windowTop(v, subtitles->height(), app.captionHeight, app.form4()->NapisBottom->value(),
+                                        subtitles->composition().place, video->geometry().top() - v.top());
     if (subtitles->pos() != QPoint(left, top))
         subtitles->move(left, top);
 

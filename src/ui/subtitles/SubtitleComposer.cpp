@@ -5,6 +5,7 @@
 
 #include <QFontInfo>
 #include <QFontMetrics>
+#include <QFontMetricsF>
 
 namespace L = SubtitleLayout;
 
@@ -24,6 +25,48 @@ int widthOf(const QString &line, const QFont &font)
     return line.isEmpty() ? 0 : QFontMetrics(font).horizontalAdvance(line);
 }
 
+// The font a run of marked-up text is drawn in: the line's own, leaning and heavier as the
+// markup says. Underlines are drawn into the letters' path, not by the font.
+QFont runFont(const QFont &line, const SubtitleMarkup::Style &style)
+{
+    QFont f = line;
+    if (style.italic)
+        f.setItalic(true);
+    if (style.bold)
+        f.setWeight(QFont::Black); // the letters are bold already
+    return f;
+}
+
+// The pieces of one display line from `left`, `top` (the top of its character cell), and
+// the path of all its letters.
+QList<SubtitleComposition::Piece> drawPieces(const QList<SubtitleMarkup::Run> &runs, const QFont &lineFont,
+                                             QPointF topLeft)
+{
+    QList<SubtitleComposition::Piece> pieces;
+    const qreal baseline = topLeft.y() + QFontMetricsF(lineFont).ascent();
+    qreal x = topLeft.x();
+    for (const SubtitleMarkup::Run &run : runs) {
+        SubtitleComposition::Piece piece;
+        piece.text = run.text;
+        piece.font = runFont(lineFont, run.style);
+        if (run.style.coloured)
+            piece.colour = QColor::fromRgb(QRgb(0xFF000000u | run.style.rgb));
+        const QFontMetricsF metrics(piece.font);
+        const qreal advance = metrics.horizontalAdvance(run.text);
+        piece.letters = SubtitleShape::linePath(run.text, piece.font, QPointF(x, topLeft.y()));
+        // Overlapping contours (a slanted letter over its neighbour, an underline through a
+        // descender) must add up, not cut holes.
+        piece.letters.setFillRule(Qt::WindingFill);
+        if (run.style.underline) {
+            const qreal thickness = qMax<qreal>(1, metrics.lineWidth());
+            piece.letters.addRect(QRectF(x, baseline + metrics.underlinePos(), advance, thickness));
+        }
+        x += advance;
+        pieces << piece;
+    }
+    return pieces;
+}
+
 } // namespace
 
 SubtitleComposition SubtitleComposer::compose(const QString &text, const QFont &windowFont,
@@ -31,7 +74,10 @@ SubtitleComposition SubtitleComposer::compose(const QString &text, const QFont &
 {
     const double dpi = stage.dpi > 0 ? stage.dpi : 96;
     SubtitleComposition c;
-    L::Lines lines = L::split(text);
+    // Lines are split, broken and measured as they are drawn: without their markup.
+    const SubtitleMarkup::Styled styled = SubtitleMarkup::parse(text);
+    c.place = styled.place;
+    L::Lines lines = L::split(styled.text);
 
     // Bold always; the stored style is for the preferences' sample only.
     QFont font = windowFont;
@@ -82,13 +128,15 @@ SubtitleComposition SubtitleComposer::compose(const QString &text, const QFont &
     c.textWidth = textWidth;
     const L::Placement placement =
         L::place(stage.videoFrame, stage.videoClientWidth, style.kind == SubtitleStyle::Opaque, textWidth,
-                 style.outline, L::windowHeight(lines.count, charHeight), style.napisBottom);
+                 style.outline, L::windowHeight(lines.count, charHeight), style.napisBottom, styled.place,
+                 stage.videoClientTop);
     c.geometry = placement.geometry;
     c.boxOffset = placement.boxOffset;
 
     QFont italic = font;
     italic.setItalic(true);
     QList<QPainterPath> paths;
+    const std::array<qsizetype, 3> starts = L::lineStarts(styled.text, lines);
     for (int k = 0; k < 3; ++k) {
         const QString &stored = lines.text[size_t(k)];
         if (stored.isEmpty())
@@ -99,11 +147,17 @@ SubtitleComposition SubtitleComposer::compose(const QString &text, const QFont &
         const int left = c.boxOffset + L::lineOffset(textWidth, widthOf(stored, font));
         const int top = L::outlineTop(k, charHeight);
         line.at = QPoint(left + L::TextIndent, L::textTop(k, charHeight));
-        const QPainterPath path = SubtitleShape::linePath(line.text, line.font, QPointF(left, top));
-        // The letters are filled from the same path rather than drawn as text: hinted
+        const qsizetype from = starts[size_t(k)] + (stored.size() - line.text.size());
+        line.pieces = drawPieces(SubtitleMarkup::runs(styled, from, line.text.size()), line.font, QPointF(left, top));
+        // The letters are filled from the same paths rather than drawn as text: hinted
         // glyphs may sit a fraction of a pixel off the unhinted outline and peek out of it.
-        line.letters = path.translated(line.at - QPoint(left, top));
-        paths << path;
+        const QPoint shift = line.at - QPoint(left, top);
+        line.letters.setFillRule(Qt::WindingFill);
+        for (SubtitleComposition::Piece &piece : line.pieces) {
+            paths << piece.letters;
+            piece.letters.translate(shift);
+            line.letters.addPath(piece.letters);
+        }
         c.lines << line;
     }
     c.outline = SubtitleShape::outlineRegion(paths, c.geometry.size(), style.outline);

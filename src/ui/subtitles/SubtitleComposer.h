@@ -1,5 +1,8 @@
 #pragma once
 
+#include "core/SubtitleMarkup.h"
+
+#include <QColor>
 #include <QFont>
 #include <QList>
 #include <QPainterPath>
@@ -34,18 +37,28 @@ struct SubtitleStage
     bool fullScreen = false;
     QSize display{640, 480};      // the full-screen display mode
     double dpi = 96;
+    int videoClientTop = 0;       // where the picture starts below the video window's top
 };
 
 // One subtitle laid out: its lines with their fonts and places, the window's geometry and
 // the outlined shape of its letters.
 struct SubtitleComposition
 {
+    // A stretch of one line in one style.
+    struct Piece
+    {
+        QString text;
+        QFont font;
+        QColor colour;            // invalid: the window font's colour
+        QPainterPath letters;     // in the window, underline included
+    };
     struct Line
     {
-        QString text;             // without the italic mark
-        QFont font;
+        QString text;             // as drawn: without the italic mark and the markup
+        QFont font;               // the line's font before markup
         QPoint at;                // top-left of the character cell, in the window
         QPainterPath letters;     // the letters' outline there, the very one the shape grows from
+        QList<Piece> pieces;      // the letters again, piece by piece
     };
     QList<Line> lines;            // the lines that have text
     int count = 0;                // display lines the window is high
@@ -54,12 +67,14 @@ struct SubtitleComposition
     int boxOffset = 0;
     QRect geometry;               // on the screen
     QRegion outline;              // in the window
+    SubtitleMarkup::Place place = SubtitleMarkup::Place::Bottom;
 };
 
 namespace SubtitleComposer {
 
-// Lays out `text` ("|" between lines, "\" before an italic line) in `windowFont` (drawn
-// bold whatever its style) for the given preferences and video window.
+// Lays out `text` ("|" between lines, "\" before an italic line, markup as subtitle files
+// write it) in `windowFont` (drawn bold whatever its style) for the given preferences and
+// video window.
 SubtitleComposition compose(const QString &text, const QFont &windowFont, const SubtitleStyle &style,
                             const SubtitleStage &stage);
 

@@ -120,6 +120,7 @@ SubtitleStage TForm3::stage() const
     const DisplayMode mode = app.form4()->fullScreenMode();
     s.display = QSize(mode.width, mode.height);
     s.dpi = logicalDpiY();
+    s.videoClientTop = video->geometry().top() - video->frameGeometry().top();
     return s;
 }
 
@@ -215,7 +216,8 @@ void TForm3::paintEvent(QPaintEvent *)
     p.setRenderHint(QPainter::Antialiasing);
     const QColor colour = palette().color(QPalette::WindowText);
     for (const SubtitleComposition::Line &line : m_shown.lines)
-        p.fillPath(line.letters, colour);
+        for (const SubtitleComposition::Piece &piece : line.pieces)
+            p.fillPath(piece.letters, piece.colour.isValid() ? piece.colour : colour);
 }
 
 void TForm3::mousePressEvent(QMouseEvent *event)

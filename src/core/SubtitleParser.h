@@ -61,6 +61,9 @@ std::optional<qint64> wholeNumber(QStringView text);
 // starts with "00:00" (a closing marker some editors write).
 SubtitleList parseTimeColon(QStringList *lines);
 
+// SAMI writes no stop times: each entry lasts until the next SYNC of the file's `lines`.
+void setSamiStops(const QStringList &lines, SubtitleList *entries);
+
 // One line of the bracket, brace or SAMI formats; nullopt when it does not parse.
 std::optional<SubtitleLine> parseLine(const QString &line, SubtitleFormat format, double frameRate);
 

@@ -10,6 +10,9 @@
 class VideoSurface;
 class QTimer;
 typedef struct _GstMessage GstMessage;
+typedef struct _GstElement GstElement;
+typedef struct _GstBuffer GstBuffer;
+typedef struct _GstPad GstPad;
 
 // The media engine on GStreamer's playbin: one pipeline per create(), torn down by
 // release(). The picture is drawn by the video sink into a native child widget
@@ -36,6 +39,10 @@ public:
     RenderResult render(const QString &path) override;
     QList<MissingDecoder> missingDecoders() const override { return m_missing; }
     bool installMissingDecoders() override;
+
+    QList<TextTrack> textTracks() const override;
+    bool selectTextTrack(int index) override;
+    int selectedTextTrack() const override { return m_textTrack.load(); }
 
     QList<FilterInfo> filtersInUse() const override;
     QList<FilterProperty> filterProperties(const QString &filterName) const override;
@@ -77,6 +84,9 @@ private:
     enum class Transport { Stopped, Paused, Playing };
 
     void handleMessage(GstMessage *message, bool afterRender);
+    // The text sink's hand-off, in a streaming thread: the chosen track's cue goes to the
+    // interface thread.
+    static void onTextBuffer(GstElement *sink, GstBuffer *buffer, GstPad *pad, void *self);
     void onEndOfStream();
     void onError(GstMessage *message);
 
@@ -114,6 +124,10 @@ private:
     QString m_presetVideo;
     QString m_presetAudio;
     QString m_presetOutput;
+
+    std::atomic<int> m_textTrack{-1};
+    // Counts graphs and track choices: a cue queued for an earlier one is dropped.
+    std::atomic<int> m_textGeneration{0};
 
     int m_volume = 0;
     int m_balance = 0;

@@ -26,6 +26,7 @@ struct Parts
     gst::ElementRef videoSink;    // the sink inside videoOutput (itself a bin for auto sinks)
     gst::ElementRef balance;      // videobalance, named "videobalance"
     gst::ElementRef panorama;     // audiopanorama, named "audiopanorama"
+    gst::ElementRef textSink;     // fakesink handing over the chosen subtitle track's buffers
     guint flags = 0;              // the flags to load files with
 };
 

@@ -14,9 +14,14 @@ QString caption(int index, const QString &language)
 
 QString entryText(const QString &cueText)
 {
-    QString text = cueText.trimmed();
-    text.replace(QLatin1String("\r\n"), QLatin1String("\n"));
-    text.replace(QLatin1Char('\n'), QLatin1Char('|'));
+    QStringList lines = cueText.split(QLatin1Char('\n'));
+    for (QString &line : lines)
+        line = line.trimmed();
+    while (!lines.isEmpty() && lines.last().isEmpty())
+        lines.removeLast();
+    while (!lines.isEmpty() && lines.first().isEmpty())
+        lines.removeFirst();
+    QString text = lines.join(QLatin1Char('|'));
     // &amp; last, so that "&amp;lt;" stays the text "&lt;".
     text.replace(QLatin1String("&lt;"), QLatin1String("<"));
     text.replace(QLatin1String("&gt;"), QLatin1String(">"));
@@ -32,6 +37,9 @@ bool insert(SubtitleList *list, qint64 startMs, qint64 stopMs, const QString &cu
         return false;
     SubtitleLine line{SubtitleParsing::keyForSeconds(startMs / 1000), entryText(cueText), startMs,
                       stopMs > startMs ? stopMs : -1};
+    // Some muxers write empty samples between cues to clear the screen: nothing to show.
+    if (line.text.isEmpty())
+        return false;
     const auto from = std::lower_bound(list->begin(), list->end(), startMs,
                                        [](const SubtitleLine &e, qint64 ms) { return e.startMs < ms; });
     const auto at = std::upper_bound(from, list->end(), startMs,

@@ -13,8 +13,8 @@ QString caption(int index, const QString &language);
 QString entryText(const QString &cueText);
 
 // Puts a cue into the list in time order (after entries of the same start). A cue already
-// there (same start, same text: the film was played over again) is not added twice.
-// False when nothing was added.
+// there (same start, same text: the film was played over again) is not added twice, nor
+// is a cue without text. False when nothing was added.
 bool insert(SubtitleList *list, qint64 startMs, qint64 stopMs, const QString &cueText);
 
 } // namespace SubtitleTrackCues

@@ -114,7 +114,8 @@ private slots:
     {
         SubtitleList list;
         QVERIFY(SubtitleTrackCues::insert(&list, 5000, 6000, "Later"));
-        QVERIFY(SubtitleTrackCues::insert(&list, 1500, 2500, "Fish &amp; chips\n<i>&lt;3</i>"));
+        QVERIFY(SubtitleTrackCues::insert(&list, 1500, 2500, "Fish &amp; chips \r\n<i>&lt;3</i>\n"));
+        QVERIFY(!SubtitleTrackCues::insert(&list, 2000, 2500, " \n"));
         QVERIFY(SubtitleTrackCues::insert(&list, 1500, 1400, "Same start"));
         // Played over again after a seek back: not twice.
         QVERIFY(!SubtitleTrackCues::insert(&list, 1500, 2500, "Fish &amp; chips\n<i>&lt;3</i>"));

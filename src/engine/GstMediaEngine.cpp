@@ -319,6 +319,20 @@ void GstMediaEngine::onError(GstMessage *message)
 
 // --- subtitle tracks --------------------------------------------------------------------------
 
+namespace {
+
+// Pictures of subtitles (DVD, Blu-ray) come through playbin's text path too; only text is
+// ours to draw. A pad whose caps are not known yet is given the benefit of the doubt.
+bool carriesText(GstPad *pad)
+{
+    auto caps = gst::CapsRef::adopt(pad ? gst_pad_get_current_caps(pad) : nullptr);
+    if (!caps || gst_caps_is_empty(caps.get()))
+        return true;
+    return gst_structure_has_name(gst_caps_get_structure(caps.get(), 0), "text/x-raw");
+}
+
+} // namespace
+
 QList<MediaEngine::TextTrack> GstMediaEngine::textTracks() const
 {
     QList<TextTrack> tracks;
@@ -336,7 +350,11 @@ QList<MediaEngine::TextTrack> GstMediaEngine::textTracks() const
         g_free(code);
         if (tags)
             gst_tag_list_unref(tags);
-        tracks << track;
+        GstPad *raw = nullptr;
+        g_signal_emit_by_name(m_graph->pipeline(), "get-text-pad", i, &raw);
+        const auto pad = gst::PadRef::adopt(raw);
+        if (carriesText(pad.get()))
+            tracks << track;
     }
     return tracks;
 }
@@ -348,7 +366,9 @@ bool GstMediaEngine::selectTextTrack(int index)
         m_textTrack = -1;
         return true;
     }
-    if (!m_graph || !m_graph->rendered || index >= textTracks().size())
+    const QList<TextTrack> tracks = textTracks();
+    if (!m_graph || !m_graph->rendered
+        || std::none_of(tracks.cbegin(), tracks.cend(), [index](const TextTrack &t) { return t.index == index; }))
         return false;
     g_object_set(m_graph->pipeline(), "current-text", gint(index), nullptr);
     m_textTrack = index;
@@ -363,7 +383,7 @@ bool GstMediaEngine::selectTextTrack(int index)
 void GstMediaEngine::onTextBuffer(GstElement *, GstBuffer *buffer, GstPad *pad, void *self)
 {
     auto *engine = static_cast<GstMediaEngine *>(self);
-    if (engine->m_textTrack.load() < 0 || !GST_BUFFER_PTS_IS_VALID(buffer))
+    if (engine->m_textTrack.load() < 0 || !GST_BUFFER_PTS_IS_VALID(buffer) || !carriesText(pad))
         return;
     // Buffer times are the segment's; the position the player reads is the film's time.
     GstClockTime start = GST_BUFFER_PTS(buffer);

@@ -48,7 +48,7 @@ private slots:
                              "a.smi")),
                  (QList<Times>{{1500, 2300}, {4000, 4500}, {4500, -1}}));
         // Formats without finer times leave them unknown; their keys still time them.
-        QCOMPARE(times(parse({"00:00:05:Tekst"}, "a.txt")), (QList<Times>{{-1, -1}}));
+        QCOMPARE(times(parse({"00:01:05:Tekst"}, "a.txt")), (QList<Times>{{-1, -1}}));
         QCOMPARE(ExactTiming::span({"00:00:05", "Tekst"})->startMs, 5000);
 
         // A key edited by hand wins over the file's start, and the stop keeps the length.

@@ -5,26 +5,10 @@
 set -euo pipefail
 here=$(cd "$(dirname "$0")/.." && pwd)
 build=${BRIVARA_BUILD_DIR:-$here/build}
-media="$build/bench-media"
-film="$media/two-hours.avi"
-mkdir -p "$media"
-if [ ! -s "$film" ]; then
-  echo "making $film (takes a few minutes)" >&2
-  gst-launch-1.0 -q -e \
-    videotestsrc num-buffers=180000 pattern=ball ! video/x-raw,width=320,height=240,framerate=25/1 \
-      ! videoconvert ! avenc_mpeg4 gop-size=250 ! avimux name=mux ! filesink location="$film.part" \
-    audiotestsrc num-buffers=72000 samplesperbuffer=4410 ! audio/x-raw,rate=44100,channels=1 \
-      ! audioconvert ! lamemp3enc ! mux.
-  mv "$film.part" "$film"
-fi
-export BRIVARA_XVFB=1
-# shellcheck source=../scripts/xsession
-. "$here/scripts/xsession"
-brivara_xsession_start
-trap brivara_xsession_stop EXIT
-scratch=$(mktemp -d /tmp/brivara-bench.XXXXXX)
-export HOME="$scratch/home" XDG_CONFIG_HOME="$scratch/config" XDG_DATA_HOME="$scratch/data" BRIVARA_HOME="$scratch/program"
-mkdir -p "$HOME" "$XDG_CONFIG_HOME" "$XDG_DATA_HOME" "$BRIVARA_HOME"
-export BRIVARA_AUDIOSINK=${BRIVARA_AUDIOSINK:-fakeaudiosink}
+film="$build/bench-media/two-hours.avi"
+# shellcheck source=player_session.sh
+. "$here/bench/player_session.sh"
+[ -s "$film" ] || echo "making $film (takes a few minutes)" >&2
+bench_make_film "$film" 7200
+bench_player_session
 "$build/bench_slider_drag" "$film" "${MOVES:-200}"
-rm -rf "$scratch"

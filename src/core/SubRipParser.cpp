@@ -27,8 +27,8 @@ public:
         return false;
     }
 
-    // One to `maxDigits` ASCII digits.
-    std::optional<qint64> number(int maxDigits)
+    // One to `maxDigits` ASCII digits; `digits` says how many there were.
+    std::optional<qint64> number(int maxDigits, int *digits = nullptr)
     {
         qint64 value = 0;
         int count = 0;
@@ -42,10 +42,13 @@ public:
         }
         if (count == 0)
             return std::nullopt;
+        if (digits)
+            *digits = count;
         return value;
     }
 
-    // "h:mm:ss" with an optional ",mmm" (or ".mmm", ":mmm"), as seconds.
+    // "h:mm:ss" with an optional ",mmm" (or ".mmm", ":mmm"), as milliseconds. The fraction
+    // is a decimal fraction of a second whatever its length (",5" is half a second).
     std::optional<qint64> time()
     {
         skipSpaces();
@@ -64,14 +67,21 @@ public:
             return std::nullopt;
         const qsizetype beforeFraction = m_pos;
         skipSpaces();
+        qint64 ms = 0;
         if (take(',') || take('.') || take(':')) {
             skipSpaces();
-            if (!number(9))
+            int digits = 0;
+            const auto fraction = number(9, &digits);
+            if (!fraction)
                 return std::nullopt;
+            qint64 scale = 1;
+            for (int i = 0; i < digits; ++i)
+                scale *= 10;
+            ms = *fraction * 1000 / scale;
         } else {
             m_pos = beforeFraction;
         }
-        return *hours * 3600 + *minutes * 60 + *seconds;
+        return (*hours * 3600 + *minutes * 60 + *seconds) * 1000 + ms;
     }
 
     bool arrow()
@@ -98,13 +108,22 @@ bool isBlank(const QString &line)
 
 } // namespace
 
-std::optional<qint64> startSeconds(QStringView line)
+std::optional<Times> times(QStringView line)
 {
     Scanner scan(line);
     const auto start = scan.time();
-    if (!start || !scan.arrow() || !scan.time())
+    if (!start || !scan.arrow())
         return std::nullopt;
-    return start;
+    const auto stop = scan.time();
+    if (!stop)
+        return std::nullopt;
+    return Times{*start, *stop};
+}
+
+std::optional<qint64> startSeconds(QStringView line)
+{
+    const auto read = times(line);
+    return read ? std::optional<qint64>(read->startMs / 1000) : std::nullopt;
 }
 
 bool isCounter(QStringView line)
@@ -126,24 +145,26 @@ SubtitleList parse(const QStringList &lines)
 
     const auto finish = [&] {
         if (current)
-            list.append(SubtitleLine{current->start, SubtitleParsing::cutText(current->text)});
+            list.append(SubtitleLine{current->start, SubtitleParsing::cutText(current->text), current->startMs,
+                                     current->stopMs});
         current.reset();
     };
-    const auto begin = [&](std::optional<qint64> seconds) {
+    const auto begin = [&](std::optional<Times> read) {
         finish();
-        if (seconds)
-            current = SubtitleLine{SubtitleParsing::keyForSeconds(*seconds), QString()};
+        if (read)
+            current = SubtitleLine{SubtitleParsing::keyForSeconds(read->startMs / 1000), QString(), read->startMs,
+                                   read->stopMs};
     };
 
     for (qsizetype i = 0; i < lines.size(); ++i) {
         const QString &line = lines[i];
         if (i + 1 < lines.size() && isCounter(line) && lines[i + 1].contains(QLatin1String("-->"))) {
             ++i;
-            begin(startSeconds(lines[i]));
+            begin(times(lines[i]));
             continue;
         }
-        if (const auto seconds = startSeconds(line)) {
-            begin(seconds);
+        if (const auto read = times(line)) {
+            begin(read);
             continue;
         }
         if (!current || isBlank(line) || current->text.size() > SubtitleTextMax)

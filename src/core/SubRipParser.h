@@ -16,6 +16,14 @@ namespace SubRip {
 // two, spaces around the fields and anything after the stop time (position hints).
 std::optional<qint64> startSeconds(QStringView line);
 
+// Both times of such a line, in milliseconds.
+struct Times
+{
+    qint64 startMs;
+    qint64 stopMs;
+};
+std::optional<Times> times(QStringView line);
+
 // A line of digits only (spaces around allowed): the entry counter.
 bool isCounter(QStringView line);
 

@@ -54,11 +54,33 @@ QStringView afterSecond(QStringView s, QChar close)
     return second >= 0 ? s.sliced(second + 1) : s;
 }
 
-std::optional<SubtitleLine> entry(qint64 seconds, QStringView text)
+std::optional<SubtitleLine> entry(qint64 seconds, QStringView text, qint64 startMs = -1, qint64 stopMs = -1)
 {
     if (seconds < 0 || seconds > NumberMax)
         return std::nullopt;
-    return SubtitleLine{keyForSeconds(seconds), cutView(text).toString()};
+    // The finer times only where they agree with the key: a stop before the start is no stop.
+    if (startMs / 1000 != seconds)
+        startMs = stopMs = -1;
+    if (stopMs < startMs)
+        stopMs = -1;
+    return SubtitleLine{keyForSeconds(seconds), cutView(text).toString(), startMs, stopMs};
+}
+
+// The number before the first `close` of `s` (the stop field of "[start][stop]" or
+// "{start}{stop}", `s` starting after the first field), or nullopt.
+std::optional<qint64> secondField(QStringView s, QChar open, QChar close)
+{
+    if (!s.startsWith(open))
+        return std::nullopt;
+    const qsizetype end = s.indexOf(close);
+    return end > 0 ? wholeNumber(s.sliced(1, end - 1)) : std::nullopt;
+}
+
+// Milliseconds of a frame count, truncated like the key's seconds; a microsecond of slack
+// keeps a frame that lands on a whole millisecond from falling just short of it.
+qint64 frameMs(qint64 frames, double frameRate)
+{
+    return qint64(std::floor(double(frames) * 1000.0 / frameRate + 1e-3));
 }
 
 // [start][stop]text, tenths of a second; `s` is the line without its "[".
@@ -70,7 +92,9 @@ std::optional<SubtitleLine> tenthsBracket(QStringView s)
     const auto tenths = wholeNumber(s.left(close));
     if (!tenths)
         return std::nullopt;
-    return entry(*tenths / 10, afterSecond(s.sliced(close + 1), QLatin1Char(']')));
+    const auto stop = secondField(s.sliced(close + 1), QLatin1Char('['), QLatin1Char(']'));
+    return entry(*tenths / 10, afterSecond(s.sliced(close + 1), QLatin1Char(']')), *tenths * 100,
+                 stop ? *stop * 100 : -1);
 }
 
 // {start}{stop}text, frames of the film; `s` is the line without its "{".
@@ -85,7 +109,9 @@ std::optional<SubtitleLine> frameBrace(QStringView s, double frameRate)
     const auto seconds = frameSeconds(*frames, frameRate);
     if (!seconds)
         return std::nullopt;
-    return entry(*seconds, afterSecond(s.sliced(close + 1), QLatin1Char('}')));
+    const auto stop = secondField(s.sliced(close + 1), QLatin1Char('{'), QLatin1Char('}'));
+    return entry(*seconds, afterSecond(s.sliced(close + 1), QLatin1Char('}')), frameMs(*frames, frameRate),
+                 stop ? frameMs(*stop, frameRate) : -1);
 }
 
 bool isDigit(QChar c) { return c >= u'0' && c <= u'9'; }
@@ -159,10 +185,34 @@ std::optional<SubtitleLine> sami(QStringView s)
         text.replace(br, 4, QLatin1Char('|'));
     // One leading tag (<P>, <FONT ...>) goes.
     const qsizetype tagEnd = text.indexOf(QLatin1Char('>'));
-    return entry(*ms / 1000, QStringView(text).sliced(tagEnd + 1));
+    return entry(*ms / 1000, QStringView(text).sliced(tagEnd + 1), *ms);
 }
 
 } // namespace
+
+void setSamiStops(const QStringList &lines, SubtitleList *entries)
+{
+    // A SAMI subtitle lasts until the next SYNC, also one that only clears the screen: the
+    // entries, in file order, take the first SYNC start after their own.
+    qsizetype next = 0;
+    for (const QString &line : lines) {
+        const qsizetype at = line.indexOf(QLatin1String("<SYNC"), 0, Qt::CaseInsensitive);
+        if (at < 0)
+            continue;
+        const qsizetype equals = line.indexOf(QLatin1Char('='), at);
+        const qsizetype close = line.indexOf(QLatin1Char('>'), at);
+        if (equals < 0 || close < equals)
+            continue;
+        const auto ms = wholeNumber(QStringView(line).sliced(equals + 1, close - equals - 1));
+        if (!ms)
+            continue;
+        while (next < entries->size() && (*entries)[next].startMs < *ms) {
+            if ((*entries)[next].startMs >= 0)
+                (*entries)[next].stopMs = *ms;
+            ++next;
+        }
+    }
+}
 
 QStringList usableLines(const QStringList &lines, bool subRip)
 {
@@ -342,7 +392,7 @@ SubtitleList entriesOf(const QList<TimedText> &cues)
         // second, so they share it.
         while (i + 1 < cues.size() && cues[i + 1].startMs == cues[i].startMs && cues[i + 1].stopMs == cues[i].stopMs)
             text += QLatin1Char('|') + cues[++i].text;
-        list.append(SubtitleLine{keyForSeconds(cues[i].startMs / 1000), cutText(text)});
+        list.append(SubtitleLine{keyForSeconds(cues[i].startMs / 1000), cutText(text), cues[i].startMs, cues[i].stopMs});
     }
     return list;
 }
@@ -450,6 +500,8 @@ ParsedSubtitles parseSubtitles(const QStringList &lines, const QString &fileName
             && std::none_of(result.entries.cbegin(), result.entries.cend(),
                             [](const SubtitleLine &e) { return SubtitleMarkup::showsText(e.text); }))
             result.entries = Sami::read(input);
+        else if (result.format == SubtitleFormat::Sami)
+            setSamiStops(input, &result.entries);
         break;
     }
     }

@@ -99,6 +99,9 @@ struct TimedText
 // shown together, as one entry of their lines; texts are cut to 255 characters.
 SubtitleList entriesOf(const QList<TimedText> &cues);
 
+// SAMI writes no stop times: each entry lasts until the next SYNC of the file's `lines`.
+void setSamiStops(const QStringList &lines, SubtitleList *entries);
+
 // One line of the bracket, brace or SAMI formats; nullopt when it does not parse.
 std::optional<SubtitleLine> parseLine(const QString &line, SubtitleFormat format, double frameRate);
 

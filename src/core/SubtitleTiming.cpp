@@ -21,7 +21,8 @@ int twoDigits(const QString &text, qsizetype pos)
     return (a.unicode() - u'0') * 10 + (b.unicode() - u'0');
 }
 
-// Seconds of an "hh:mm:ss" key (two or three hour digits), or nullopt.
+} // namespace
+
 std::optional<qint64> keySeconds(const QString &key)
 {
     const qsizetype hourDigits = key.size() - 6;
@@ -42,8 +43,6 @@ std::optional<qint64> keySeconds(const QString &key)
         return std::nullopt;
     return hours * 3600 + minutes * 60 + seconds;
 }
-
-} // namespace
 
 QString clockText(qint64 seconds)
 {

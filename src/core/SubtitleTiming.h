@@ -14,6 +14,9 @@ namespace SubtitleTiming {
 // form the list's keys have, whatever the locale.
 QString clockText(qint64 seconds);
 
+// Seconds of an "hh:mm:ss" key (two or three hour digits), or nullopt.
+std::optional<qint64> keySeconds(const QString &key);
+
 // The time from one key to the next in hundred-millionths of a day (one unit is 0.864 ms),
 // truncated; negative when the next entry starts earlier. Keys are "hh:mm:ss" with two or
 // three hour digits; anything else is unreadable and gives nullopt. Computed exactly, so a

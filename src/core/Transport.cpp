@@ -30,12 +30,17 @@ int sliderValue(int x, int width, int maximum)
     return int(qBound<qint64>(0, value, qint64(maximum)));
 }
 
-qint64 subtitleClockSeconds(qint64 positionMs, int shiftMinutes, int txtShiftSeconds,
-                            int shiftSeconds)
+qint64 subtitleClockMs(qint64 positionMs, int shiftMinutes, int txtShiftSeconds, int shiftSeconds)
 {
     const qint64 ms = positionMs + qint64(shiftMinutes) * 60000 + qint64(txtShiftSeconds) * 1000
                       + qint64(shiftSeconds) * 1000;
-    return ms < 0 ? 0 : ms / 1000;
+    return ms < 0 ? 0 : ms;
+}
+
+qint64 subtitleClockSeconds(qint64 positionMs, int shiftMinutes, int txtShiftSeconds,
+                            int shiftSeconds)
+{
+    return subtitleClockMs(positionMs, shiftMinutes, txtShiftSeconds, shiftSeconds) / 1000;
 }
 
 bool AntiFreeze::tick(int framesDrawn, bool playing, qint64 position)

@@ -27,6 +27,8 @@ int sliderValue(int x, int width, int maximum);
 // The subtitle clock in whole seconds: position plus the shifts, never negative.
 qint64 subtitleClockSeconds(qint64 positionMs, int shiftMinutes, int txtShiftSeconds,
                             int shiftSeconds);
+// The same clock in milliseconds, for exact timing.
+qint64 subtitleClockMs(qint64 positionMs, int shiftMinutes, int txtShiftSeconds, int shiftSeconds);
 
 // The AntiFreeze watchdog: once a second while playing, the frames drawn by the renderer
 // are compared with the second before. From the 9th frozen second on it asks for a nudge,

@@ -123,6 +123,9 @@ bool GstMediaEngine::createGraph()
     });
     auto balanceSrc = gst::PadRef::adopt(gst_element_get_static_pad(graph->parts.balance.get(), "src"));
     graph->grabber.attach(balanceSrc.get());
+    m_textTrack = -1;
+    ++m_textGeneration;
+    g_signal_connect(graph->parts.textSink.get(), "handoff", G_CALLBACK(&GstMediaEngine::onTextBuffer), this);
     graph->renderer = GstSupport::renderingSink(graph->parts.videoSink.get());
 
     m_rate = 1.0;
@@ -362,6 +365,105 @@ void GstMediaEngine::onError(GstMessage *message)
     qWarning("Media engine error from %s: %s (%s)", source.get(), error ? error->message : "?",
              details ? details.get() : "");
     emit errorOccurred(QString::fromUtf8(error ? error->message : "unknown error"));
+}
+
+// --- subtitle tracks --------------------------------------------------------------------------
+
+namespace {
+
+// Pictures of subtitles (DVD, Blu-ray) come through playbin's text path too; only text is
+// ours to draw. A pad whose caps are not known yet is given the benefit of the doubt.
+bool carriesText(GstPad *pad)
+{
+    auto caps = gst::CapsRef::adopt(pad ? gst_pad_get_current_caps(pad) : nullptr);
+    if (!caps || gst_caps_is_empty(caps.get()))
+        return true;
+    return gst_structure_has_name(gst_caps_get_structure(caps.get(), 0), "text/x-raw");
+}
+
+} // namespace
+
+QList<MediaEngine::TextTrack> GstMediaEngine::textTracks() const
+{
+    QList<TextTrack> tracks;
+    if (!m_graph || !m_graph->rendered)
+        return tracks;
+    gint count = 0;
+    g_object_get(m_graph->pipeline(), "n-text", &count, nullptr);
+    for (gint i = 0; i < count; ++i) {
+        GstTagList *tags = nullptr;
+        g_signal_emit_by_name(m_graph->pipeline(), "get-text-tags", i, &tags);
+        TextTrack track{int(i), QString()};
+        gchar *code = nullptr;
+        if (tags && gst_tag_list_get_string(tags, GST_TAG_LANGUAGE_CODE, &code))
+            track.language = QString::fromUtf8(code);
+        g_free(code);
+        if (tags)
+            gst_tag_list_unref(tags);
+        GstPad *raw = nullptr;
+        g_signal_emit_by_name(m_graph->pipeline(), "get-text-pad", i, &raw);
+        const auto pad = gst::PadRef::adopt(raw);
+        if (carriesText(pad.get()))
+            tracks << track;
+    }
+    return tracks;
+}
+
+bool GstMediaEngine::selectTextTrack(int index)
+{
+    ++m_textGeneration;
+    if (index < 0) {
+        m_textTrack = -1;
+        return true;
+    }
+    const QList<TextTrack> tracks = textTracks();
+    if (!m_graph || !m_graph->rendered
+        || std::none_of(tracks.cbegin(), tracks.cend(), [index](const TextTrack &t) { return t.index == index; }))
+        return false;
+    g_object_set(m_graph->pipeline(), "current-text", gint(index), nullptr);
+    m_textTrack = index;
+    // The cues between the picture and what the demuxer has read went to the track shown
+    // before; reading again from here brings them for this one.
+    gint64 ns = 0;
+    if (gst_element_query_position(m_graph->pipeline(), GST_FORMAT_TIME, &ns) && ns >= 0)
+        flushingSeek(ns, m_rate);
+    return true;
+}
+
+void GstMediaEngine::onTextBuffer(GstElement *, GstBuffer *buffer, GstPad *pad, void *self)
+{
+    auto *engine = static_cast<GstMediaEngine *>(self);
+    if (engine->m_textTrack.load() < 0 || !GST_BUFFER_PTS_IS_VALID(buffer) || !carriesText(pad))
+        return;
+    // Buffer times are the segment's; the position the player reads is the film's time.
+    GstClockTime start = GST_BUFFER_PTS(buffer);
+    if (GstEvent *event = gst_pad_get_sticky_event(pad, GST_EVENT_SEGMENT, 0)) {
+        const GstSegment *segment = nullptr;
+        gst_event_parse_segment(event, &segment);
+        const guint64 streamTime = gst_segment_to_stream_time(segment, GST_FORMAT_TIME, start);
+        if (streamTime != GST_CLOCK_TIME_NONE)
+            start = streamTime;
+        gst_event_unref(event);
+    }
+    TextCue cue;
+    cue.startMs = qint64(start / GST_MSECOND);
+    if (GST_BUFFER_DURATION_IS_VALID(buffer))
+        cue.stopMs = qint64((start + GST_BUFFER_DURATION(buffer)) / GST_MSECOND);
+    GstMapInfo map;
+    if (!gst_buffer_map(buffer, &map, GST_MAP_READ))
+        return;
+    cue.text = QString::fromUtf8(reinterpret_cast<const char *>(map.data), qsizetype(map.size));
+    gst_buffer_unmap(buffer, &map);
+    while (cue.text.endsWith(QChar(0)))
+        cue.text.chop(1);
+    const int generation = engine->m_textGeneration.load();
+    QMetaObject::invokeMethod(
+        engine,
+        [engine, generation, cue] {
+            if (generation == engine->m_textGeneration.load())
+                emit engine->textCue(cue);
+        },
+        Qt::QueuedConnection);
 }
 
 // --- what the graph holds -----------------------------------------------------------------

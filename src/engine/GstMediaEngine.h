@@ -10,6 +10,9 @@
 class VideoSurface;
 class QTimer;
 typedef struct _GstMessage GstMessage;
+typedef struct _GstElement GstElement;
+typedef struct _GstBuffer GstBuffer;
+typedef struct _GstPad GstPad;
 
 // The media engine on GStreamer's playbin: one pipeline per create(), torn down by
 // release(). The picture is drawn by the video sink into a native child widget
@@ -37,6 +40,10 @@ public:
     RenderResult render(const QString &path) override;
     QList<MissingDecoder> missingDecoders() const override { return m_missing; }
     bool installMissingDecoders() override;
+
+    QList<TextTrack> textTracks() const override;
+    bool selectTextTrack(int index) override;
+    int selectedTextTrack() const override { return m_textTrack.load(); }
 
     QList<FilterInfo> filtersInUse() const override;
     QList<FilterProperty> filterProperties(const QString &filterName) const override;
@@ -86,6 +93,9 @@ private:
     // The key of the chosen element that posted one of the load errors; empty for none.
     QString failingPreset() const;
     void handleMessage(GstMessage *message, bool afterRender);
+    // The text sink's hand-off, in a streaming thread: the chosen track's cue goes to the
+    // interface thread.
+    static void onTextBuffer(GstElement *sink, GstBuffer *buffer, GstPad *pad, void *self);
     void onEndOfStream();
     void onError(GstMessage *message);
 
@@ -124,6 +134,10 @@ private:
     Preset m_presetAudio;
     QString m_presetOutput;
     QStringList m_dropped;
+
+    std::atomic<int> m_textTrack{-1};
+    // Counts graphs and track choices: a cue queued for an earlier one is dropped.
+    std::atomic<int> m_textGeneration{0};
 
     int m_volume = 0;
     int m_balance = 0;

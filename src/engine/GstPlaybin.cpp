@@ -136,17 +136,25 @@ Parts build(const MediaEngine::Preset &videoFilter, const MediaEngine::Preset &a
             qWarning("Audio output %s is not there; the default output plays", qPrintable(audioOutput));
     }
     auto audioSink = parts.audioOutput ? GstSupport::keepRealTime(parts.audioOutput) : GstSupport::makeAudioOutput();
-    if (!parts.videoFilter || !audioFilters || !parts.videoOutput || !audioSink) {
+    // Subtitle tracks of the film come to the player as text: with a text sink of our own,
+    // playbin links no overlay, so the picture stays untouched and the player's subtitle
+    // window draws them. Not synchronised: a cue arrives as soon as it is demuxed, before
+    // its time, and waits in the subtitle list; nor does it take part in prerolling.
+    parts.textSink = gst::make("fakesink", "textsink");
+    if (parts.textSink)
+        g_object_set(parts.textSink.get(), "sync", FALSE, "async", FALSE, "signal-handoffs", TRUE, nullptr);
+    if (!parts.videoFilter || !audioFilters || !parts.videoOutput || !audioSink || !parts.textSink) {
         qWarning("The media pipeline could not be built: a GStreamer element is missing");
         return {};
     }
     g_object_set(pipeline.get(), "video-filter", parts.videoFilter.get(), "audio-filter", audioFilters.get(),
-                 "video-sink", parts.videoOutput.get(), "audio-sink", audioSink.get(), nullptr);
+                 "video-sink", parts.videoOutput.get(), "audio-sink", audioSink.get(), "text-sink",
+                 parts.textSink.get(), nullptr);
 
-    // Our videobalance replaces playbin's own; subtitles are drawn by the player itself;
-    // conversion and scaling for the sink are in our output bin.
+    // Our videobalance replaces playbin's own; text streams go to our text sink (never into
+    // the picture); conversion and scaling for the sink are in our output bin.
     g_object_get(pipeline.get(), "flags", &parts.flags, nullptr);
-    parts.flags = (parts.flags & ~(FlagText | FlagSoftColorbalance)) | FlagNativeVideo;
+    parts.flags = (parts.flags & ~FlagSoftColorbalance) | FlagText | FlagNativeVideo;
     g_object_set(pipeline.get(), "flags", parts.flags, nullptr);
 
     parts.pipeline = std::move(pipeline);

@@ -31,6 +31,7 @@ struct Parts
     gst::ElementRef extraAudio;
     gst::ElementRef audioOutput;
     QStringList dropped;          // chosen elements that could not be linked in (their keys)
+    gst::ElementRef textSink;     // fakesink handing over the chosen subtitle track's buffers
     guint flags = 0;              // the flags to load files with
 };
 

@@ -66,6 +66,21 @@ public:
         double saturation = 1.0;   // 0..2
     };
 
+    // A subtitle track inside the film (text the media framework can hand over as text).
+    struct TextTrack
+    {
+        int index = 0;       // 0-based, in the film's order of text tracks
+        QString language;    // as the film names it ("pol", "en"), empty when it does not
+    };
+
+    // One subtitle of the chosen track, times in ms of the film's own time.
+    struct TextCue
+    {
+        qint64 startMs = 0;
+        qint64 stopMs = -1;  // -1 when the track gives no duration
+        QString text;        // lines separated by "\n", markup as the track carries it
+    };
+
     // A decoder the last render() could not find.
     struct MissingDecoder
     {
@@ -101,6 +116,13 @@ public:
     // Asks the desktop to install them; false when there is no installer to ask (or nothing
     // is missing). The answer arrives later; the next graph built sees what was installed.
     virtual bool installMissingDecoders() { return false; }
+
+    // --- subtitle tracks inside the film (the picture never gets them drawn in) ------
+    virtual QList<TextTrack> textTracks() const { return {}; }
+    // Chooses the track whose cues textCue() delivers from now on (-1: none). The film
+    // jumps to where it is, so that the cues just ahead come too.
+    virtual bool selectTextTrack(int index) { return index < 0; }
+    virtual int selectedTextTrack() const { return -1; }
 
     // --- what the graph holds --------------------------------------------------------
     virtual QList<FilterInfo> filtersInUse() const = 0;
@@ -154,4 +176,6 @@ signals:
     void complete();
     // Something went wrong inside the graph after it was built (decoder error and the like).
     void errorOccurred(const QString &message);
+    // A cue of the chosen subtitle track reached the engine, ahead of (or at) its time.
+    void textCue(const MediaEngine::TextCue &cue);
 };

@@ -18,6 +18,7 @@ void FakeMediaEngine::release()
         ++m_releaseCount;
     m_created = false;
     m_loaded = false;
+    m_textTrack = -1;
     m_state = State::Stopped;
     m_rate = 1.0;
     m_owner = nullptr;

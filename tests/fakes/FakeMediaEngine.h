@@ -43,6 +43,13 @@ public:
     void setMissingDecoders(const QList<MissingDecoder> &missing) { m_missing = missing; }
     // Whether the desktop has a plugin installer to ask.
     void setInstallerAvailable(bool available) { m_installer = available; }
+    // The film's subtitle tracks; a cue of the chosen one "arrives" as the engine's would.
+    void setTextTracks(const QList<TextTrack> &tracks) { m_textTracks = tracks; }
+    void fireTextCue(const TextCue &cue)
+    {
+        if (m_textTrack >= 0)
+            emit textCue(cue);
+    }
     void fireComplete() { emit complete(); }
     void fireError(const QString &message) { emit errorOccurred(message); }
 
@@ -96,6 +103,16 @@ public:
         return true;
     }
 
+    QList<TextTrack> textTracks() const override { return m_loaded ? m_textTracks : QList<TextTrack>(); }
+    bool selectTextTrack(int index) override
+    {
+        if (index >= textTracks().size())
+            return false;
+        m_textTrack = index < 0 ? -1 : index;
+        return true;
+    }
+    int selectedTextTrack() const override { return m_textTrack; }
+
     QList<FilterInfo> filtersInUse() const override { return m_created ? m_filters : QList<FilterInfo>(); }
     QList<FilterProperty> filterProperties(const QString &filterName) const override;
     bool setFilterProperty(const QString &filterName, const QString &property, const QVariant &value) override;
@@ -131,6 +148,8 @@ private:
     bool hasPicture() const { return m_loaded && m_videoSize.width() > 0; }
 
     bool m_createFails = false;
+    QList<TextTrack> m_textTracks;
+    int m_textTrack = -1;
     QList<MissingDecoder> m_missing;
     bool m_installer = false;
     int m_installRequests = 0;

@@ -5,6 +5,7 @@
 #include "core/FunctionSlider.h"
 #include "core/Messages.h"
 #include "engine/MediaEngine.h"
+#include "ui/app/ExactSubtitles.h"
 #include "ui/app/Player.h"
 #include "ui/osd/TFormOSD.h"
 #include "ui/skins/TZDButton.h"
@@ -121,12 +122,16 @@ void TForm1::SliderFUNChange(int value)
             return;
         TxtShift = level;
         osd->ShowOSD(FS::shiftText(app.messages().text(4), level));
+        if (m_exact)
+            m_exact->sync(true);
         return;
     case FS::Speed:
         SpeedLevel = level;
         if (graph) {
             engine.setRate(FS::rate(level));
             osd->ShowOSD(FS::speedText(level));
+            if (m_exact)
+                m_exact->sync();
         }
         return;
     case FS::Balance:

@@ -6,6 +6,7 @@
 #include "core/SubtitleTiming.h"
 #include "core/TextDecoding.h"
 #include "ui/app/Dialogs.h"
+#include "ui/app/ExactSubtitles.h"
 #include "ui/app/Player.h"
 #include "ui/osd/TFormOSD.h"
 #include "ui/settings/TForm4.h"
@@ -68,8 +69,12 @@ bool TForm1::rebuildSubtitleMenu()
 
 void TForm1::LoadTXT(bool rebuildMenu)
 {
-    if (rebuildMenu && !rebuildSubtitleMenu())
+    if (rebuildMenu && !rebuildSubtitleMenu()) {
+        listTextTracks();
         return;
+    }
+    if (rebuildMenu)
+        listTextTracks();
     if (DialogFileNameTXT.isEmpty())
         return;
 
@@ -80,6 +85,7 @@ void TForm1::LoadTXT(bool rebuildMenu)
         app.dialogs().message(this, QMessageBox::Warning, QStringLiteral("Brivara"), error);
         return;
     }
+    leaveTextTrack();
     // The manual frame rate, when it is on, overrides the film's and the file's own.
     const bool manualRate = app.form4()->CFrameToSec->isChecked();
     const ParsedSubtitles parsed = parseSubtitles(lines, DialogFileNameTXT,
@@ -118,6 +124,13 @@ void TForm1::MenuTXTClick(QAction *item)
     item->setChecked(true);
     DialogFileNameTXT = item->data().toString();
     LoadTXT(false);
+}
+
+ExactSubtitles &TForm1::exactSubtitles()
+{
+    if (!m_exact)
+        m_exact = new ExactSubtitles(app, this);
+    return *m_exact;
 }
 
 void TForm1::matchSubtitles()

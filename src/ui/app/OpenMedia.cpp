@@ -101,6 +101,7 @@ void TForm1::ButtonOpenClick()
     }
 
     TxtShift = SpeedLevel = BalanceLevel = 0;
+    TextTrack = -1; // the new graph shows no track until one is chosen
     if (BFunction->tag() != FunctionSlider::Volume)
         SliderFUN->setValue(0);
     app.form3()->emptyQueue();
@@ -171,6 +172,7 @@ void TForm1::ButtonOpenClick()
         LoadTXT(true);
     } else {
         NapisyCheck->setDown(false);
+        listTextTracks();
     }
 
     Timer->start();

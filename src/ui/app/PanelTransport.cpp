@@ -9,6 +9,7 @@
 #include "core/Transport.h"
 #include "engine/MediaEngine.h"
 #include "platform/ScreenSaver.h"
+#include "ui/app/ExactSubtitles.h"
 #include "ui/app/Player.h"
 #include "ui/moviemenu/TFormMenu.h"
 #include "ui/osd/TFormOSD.h"
@@ -139,7 +140,11 @@ void TForm1::TimerTimer()
         engine.seek(RepeatStart);
         app.formOSD()->ShowOSD(QStringLiteral("Repeat"));
     }
-    if (NapisyCheck->down())
+    if (app.form4()->DokladnyCzas->isChecked())
+        exactSubtitles().sync();
+    else if (m_exact)
+        m_exact->stop();
+    if (NapisyCheck->down() && !app.form4()->DokladnyCzas->isChecked())
         matchSubtitles();
 }
 

@@ -21,6 +21,7 @@ class QSlider;
 class QTimer;
 class QWheelEvent;
 class TZDButton;
+class ExactSubtitles;
 
 // The control panel: the main window. It holds the playback state every other window
 // reads, and the transport operations they call.
@@ -56,6 +57,7 @@ public:
     QString OpenDialogFileName;
     QString DialogFileNameTXT;    // the subtitle dialog's file name (the loader's input)
     QString PendingHandOver;      // a file handed over, opened at the next idle moment
+    int TextTrack = -1;           // the film's subtitle track shown instead of a file, -1: none
     int TxtShift = 0, SpeedLevel = 0, BalanceLevel = 0, VolumeLevel = 0;
     int BrightLevel = 0, ContrastLevel = 0, SaturationLevel = 0, QualityLevel = 0;
     int FullScreenPanelLeft = 0, FullScreenPanelTop = 0;
@@ -81,6 +83,15 @@ public:
     void MenuTXTClick(QAction *item);
     // The subtitle step of the main timer: shows the entry whose start is the clock's second.
     void matchSubtitles();
+    // Subtitle tracks inside the film (SubtitleTracks.cpp): listed in the subtitle menu,
+    // chosen like a file; the engine's cues of the chosen one fill the subtitle list.
+    void listTextTracks();
+    void MenuTrackClick(QAction *item);
+    void TextCueArrived(const MediaEngine::TextCue &cue);
+    // A file takes the place of the track.
+    void leaveTextTrack();
+    // Exact timing's scheduler, made when exact timing is first used.
+    ExactSubtitles &exactSubtitles();
 
     // Audio discs (AudioCd.cpp): the rest of opening a ".cda" track, and the main timer's
     // tick while one is the medium.
@@ -257,6 +268,7 @@ private:
     QRegion m_skinShape;
     int m_skinFlag = 0;
     Transport::AntiFreeze m_antiFreeze;
+    ExactSubtitles *m_exact = nullptr;
     bool m_shownOnce = false;
     bool m_closed = false;
     QPoint m_dragPress;

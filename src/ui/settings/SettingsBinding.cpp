@@ -172,6 +172,7 @@ void TForm4::buildBindings()
     checkBox("FontAutoHeight", FontAutoHeight);
     spinEdit("FontVol", FontVol);
     spinEdit("NapisyCzas", NapisyCzas);
+    checkBox("DokladnyCzas", DokladnyCzas);
     spinEdit("NapisBottom", NapisBottom);
     bind("FontType", [this] { return qMax(0, FontTypeGroup->checkedId()); },
          [this](const QVariant &v) {

@@ -148,6 +148,8 @@ QWidget *TForm4::buildSubtitlesPage()
                            QStringLiteral("Wysokość czcionki zależna od wysokości okna"), true);
     FontVol = spin(page, form, "FontVol", QStringLiteral("Wysokość czcionki [% okna]:"), 3, 30, 8);
     NapisyCzas = spin(page, form, "NapisyCzas", QStringLiteral("Czas wyświetlania napisu [s]:"), 1, 10, 4);
+    DokladnyCzas = check(page, form, "DokladnyCzas",
+                         QStringLiteral("Dokładny czas napisów (pokazuj i chowaj w chwilach zapisanych w pliku)"), false);
     NapisBottom = spin(page, form, "NapisBottom", QStringLiteral("Odległość od dołu [%]:"), 0, 99, 0);
     FWidth = spin(page, form, "FWidth", QStringLiteral("Szerokość w pełnym ekranie [%]:"), 50, 99, 99);
     CLoadTXT = check(page, form, "CLoadTXT", QStringLiteral("Wczytuj napisy automatycznie"), true);
@@ -459,6 +461,16 @@ void TForm4::BOSDFontColorChangeClick()
 }
 
 int TForm4::subtitleShiftMinutes() const { return SliderTXTSetupMin->value(); }
+
+IQText::Settings TForm4::iqSettings() const
+{
+    IQText::Settings s;
+    s.on = IQNapisow->isChecked();
+    s.readingMs = IQTime->value();
+    s.maxReadingMs = IQTime->maximum();
+    s.fixedMs = NapisyCzas->tag() > 0 ? NapisyCzas->tag() : int(NapisyCzas->value()) * 1000;
+    return s;
+}
 
 void TForm4::PageControl1Change()
 {

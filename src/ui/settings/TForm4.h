@@ -3,6 +3,7 @@
 #include "core/DisplayMode.h"
 #include "core/KeyTable.h"
 #include "core/SubtitleLine.h"
+#include "core/SubtitleTiming.h"
 #include "ui/app/PlayerWindow.h"
 
 #include <QMap>
@@ -106,6 +107,8 @@ public:
     QTabWidget *PageControl = nullptr;
     // Subtitles
     // The subtitle clock's shifts (minutes and seconds), set in the subtitle editor.
+    // IQ Text's settings as its controls hold them.
+    IQText::Settings iqSettings() const;
     int subtitleShiftMinutes() const;
     int subtitleShiftSeconds() const;
     QSpinBox *SliderTXTSetupMin = nullptr; // minutes, -999..999
@@ -160,6 +163,8 @@ public:
               *AllTXTToMenu = nullptr, *NapisNow = nullptr;
     SpinEdit *FontVol = nullptr, *NapisyCzas = nullptr, *NapisBottom = nullptr, *FWidth = nullptr;
     QLineEdit *DirectoryTXT = nullptr;
+    // Shown at the file's milliseconds and taken off at its stop times.
+    QCheckBox *DokladnyCzas = nullptr;
     // IQ Text
     QCheckBox *IQNapisow = nullptr, *IQDziel = nullptr, *IQZmniejsz = nullptr;
     QSlider *IQTime = nullptr;

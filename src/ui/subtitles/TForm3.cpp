@@ -62,7 +62,8 @@ void TForm3::followPanel()
     // Playing starts the clear timer, also with nothing on screen; a pause holds it.
     // Stopping leaves it to run out.
     m_playState = panel->PlayState.addNotifier([this, panel] {
-        if (panel->PlayState == TForm1::StatePlaying)
+        // An exactly timed text goes at its stop, which its scheduler keeps.
+        if (panel->PlayState == TForm1::StatePlaying && !m_timed)
             TimerNapisClear->start();
         else if (panel->PlayState == TForm1::StatePaused)
             TimerNapisClear->stop();
@@ -79,7 +80,11 @@ void TForm3::HideSubtitle()
 
 void TForm3::SetDisplayTime(int ms) { TimerNapisClear->setInterval(ms); }
 
-void TForm3::emptyQueue() { m_iq.clear(); }
+void TForm3::emptyQueue()
+{
+    m_iq.clear();
+    emit queueEmptied();
+}
 
 void TForm3::greet() { ShowSubtitle(QStringLiteral("ZD"), false, 500); }
 
@@ -131,11 +136,7 @@ void TForm3::ShowSubtitle(const QString &text, bool fromQueue, qint64 gapToNext)
         return;
     const TForm4 *prefs = app.form4();
 
-    IQText::Settings timing;
-    timing.on = prefs->IQNapisow->isChecked();
-    timing.readingMs = prefs->IQTime->value();
-    timing.maxReadingMs = prefs->IQTime->maximum();
-    timing.fixedMs = prefs->NapisyCzas->tag() > 0 ? prefs->NapisyCzas->tag() : int(prefs->NapisyCzas->value()) * 1000;
+    const IQText::Settings timing = prefs->iqSettings();
     // Only letters being read hold a new text back. The panel restarts the clear timer
     // whenever playing starts, also with nothing on screen; taken alone, that running
     // timer would keep the first subtitle of a film waiting for no one.
@@ -145,7 +146,30 @@ void TForm3::ShowSubtitle(const QString &text, bool fromQueue, qint64 gapToNext)
         return;
     TimerNapisClear->stop();
     TimerNapisClear->setInterval(decision.displayMs);
+    m_timed = false;
+    drawText(text);
+    TimerNapisClear->start();
+}
 
+void TForm3::ShowTimed(const QString &text)
+{
+    if (app.form1()->Minimized)
+        return;
+    // Nothing waits behind an exactly timed text: the next one has its own moment.
+    m_iq.clear();
+    TimerNapisClear->stop();
+    m_timed = true;
+    drawText(text);
+}
+
+void TForm3::ClearTimed()
+{
+    m_timed = false;
+    TimerNapisClearTimer();
+}
+
+void TForm3::drawText(const QString &text)
+{
     const SubtitleStyle s = style();
     m_shown = SubtitleComposer::compose(text, font(), s, stage());
     m_text = text;
@@ -168,7 +192,6 @@ void TForm3::ShowSubtitle(const QString &text, bool fromQueue, qint64 gapToNext)
         raise();
         update();
     }
-    TimerNapisClear->start();
 }
 
 void TForm3::TimerNapisClearTimer()

@@ -24,6 +24,12 @@ public:
     // the one being read. `fromQueue`: the clear timer hands over a waiting text.
     // `gapToNext`: the time to the next subtitle, for IQ Text.
     void ShowSubtitle(const QString &text, bool fromQueue, qint64 gapToNext);
+    // Exact timing: shows `text` now, without IQ Text's queue or the clear timer; the caller
+    // takes it off with ClearTimed() at its stop.
+    void ShowTimed(const QString &text);
+    void ClearTimed();
+    // Whether the text on screen is timed exactly (its stop is kept outside this window).
+    bool timedShown() const { return m_timed && m_textShown; }
     // The subtitle's time is up: clear it and show the next waiting one, if any.
     void TimerNapisClearTimer();
     // Takes the subtitle off at once (the picture is about to change size).
@@ -44,6 +50,8 @@ public:
     QTimer *TimerNapisClear = nullptr;
 
 signals:
+    // The waiting texts were dropped: the film jumped, paused, stopped or changed.
+    void queueEmptied();
     // The window was dragged to `percent` of the room above the picture's bottom.
     void dragged(double percent);
 
@@ -62,12 +70,15 @@ private:
     bool semiBoxActive() const;
     void leaveFullScreen();
     void followPanel();
+    // Lays out, shapes and shows `text` (nothing is decided about its time here).
+    void drawText(const QString &text);
 
     IQText m_iq;
     SubtitleComposition m_shown;
     QString m_text;
     int m_shownKind = SubtitleStyle::Transparent;
     bool m_textShown = false;
+    bool m_timed = false;
     bool m_translucent = false;
     int m_grabY = 0;
     QPropertyNotifier m_playState;

@@ -82,6 +82,8 @@ TForm2::TForm2(Player &app, std::unique_ptr<MediaEngine> engine)
     connectFullScreen();
     connectMenuActions();
     connect(m_engine.get(), &MediaEngine::complete, this, [this] { this->app.form1()->EndOfMedia(); });
+    connect(m_engine.get(), &MediaEngine::textCue, this,
+            [this](const MediaEngine::TextCue &cue) { this->app.form1()->TextCueArrived(cue); });
     // A film that breaks while it plays says why, as the engine's other messages do.
     connect(m_engine.get(), &MediaEngine::errorOccurred, this,
             [this](const QString &message) { this->app.formOSD()->ShowOSD(message); });

@@ -76,7 +76,7 @@ QMap<QString, Window> readWindows(const QMap<QString, QString> &sources)
     static const QRegularExpression head(QString::fromUtf8(R"(class\s+(\w+)\s*:\s*public\s+PlayerWindow\s*\{)"));
     static const QRegularExpression pointer(QString::fromUtf8(R"(\*\s*(\w+)\s*=\s*nullptr)"));
     static const QRegularExpression array(QString::fromUtf8(R"(std::array<[^;]*\*[^;]*>\s*(\w+)\s*\{)"));
-    static const QRegularExpression method(QString::fromUtf8(R"(\b(\w+)\s*\([^;{}]*\)\s*(?:const\s*)?(?:override\s*)?[;{])"));
+    static const QRegularExpression method(QString::fromUtf8(R"(\b(\w+)\s*\((?:[^;{}]|\{\})*\)\s*(?:const\s*)?(?:override\s*)?[;{])"));
     QMap<QString, Window> windows;
     for (auto it = sources.begin(); it != sources.end(); ++it) {
         const QString &text = it.value();

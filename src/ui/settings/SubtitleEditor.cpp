@@ -40,6 +40,11 @@ namespace {
 constexpr int TimeColumn = 0;
 constexpr int TextColumn = 1;
 
+QString notATime(const QString &text)
+{
+    return QStringLiteral("\"%1\" nie jest poprawnym czasem (gg:mm:ss).").arg(text);
+}
+
 } // namespace
 
 QWidget *TForm4::buildEditorPage()
@@ -273,7 +278,7 @@ std::optional<qint64> TForm4::filmSeconds()
     const std::optional<qint64> ms = TimeText::hmsToMs(shown);
     if (!ms)
         app.dialogs().message(this, QMessageBox::Warning, PanelLayout::programTitle(),
-                              QStringLiteral("\"%1\" nie jest poprawnym czasem (gg:mm:ss).").arg(shown));
+                              notATime(shown));
     return ms ? std::optional<qint64>(*ms / 1000) : std::nullopt;
 }
 
@@ -373,7 +378,7 @@ void TForm4::GotoTimeTXT(const QString &time)
     const std::optional<qint64> ms = TimeText::hmsToMs(time);
     if (!ms) {
         app.dialogs().message(this, QMessageBox::Warning, PanelLayout::programTitle(),
-                              QStringLiteral("\"%1\" nie jest poprawnym czasem (gg:mm:ss).").arg(time));
+                              notATime(time));
         return;
     }
     TForm1 *panel = app.form1();

@@ -30,6 +30,14 @@ clang++ -std=c++20 -g -O1 -fPIC -fno-omit-frame-pointer \
   "${sources[@]}" $(pkg-config --libs Qt6Core uchardet) \
   -o "$out/fuzz_subtitles"
 echo "$out/fuzz_subtitles"
+# The movie menu's reader and writer (seeds: tests/fuzz/corpus-movie-menu).
+# shellcheck disable=SC2046
+clang++ -std=c++20 -g -O1 -fPIC -fno-omit-frame-pointer \
+  -fsanitize=fuzzer,address,undefined -fno-sanitize-recover=undefined \
+  -I"$root/src" $(pkg-config --cflags Qt6Core) \
+  "$root/src/core/AviJunkStore.cpp" "$root/src/core/MovieMenuRecord.cpp" "$here/fuzz_movie_menu.cpp" \
+  $(pkg-config --libs Qt6Core) -o "$out/fuzz_movie_menu"
+echo "$out/fuzz_movie_menu"
 
 [ "${1:-}" = run ] || exit 0
 shift

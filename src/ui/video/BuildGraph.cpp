@@ -42,7 +42,7 @@ void TForm2::BuildGraph(const QString &path)
     m_engine->setPresetFilters(app.formFiltry()->chosenVideoFilter(), app.formFiltry()->chosenAudioFilter(),
                                app.formFiltry()->chosenAudioOutput());
     // Movie menus and codec names come from the file itself (movie menu, codec identification).
-    panel->MenuInFile = false;
+    panel->MenuInFile = app.form4() && app.form4()->OdczytajMenu(path);
 
     const CodecReport::FileCodes codes = CodecReport::readCodes(path);
 

@@ -12,9 +12,10 @@ namespace {
 // The free run is one byte longer than the record: the byte before it stays zero.
 constexpr qint64 RunLength = MovieMenuRecord::Size + 1;
 
+// Never seeks past the end: some devices (QBuffer) fill the gap with zeros when they can write.
 QByteArray readAt(QIODevice &file, qint64 at, qint64 length)
 {
-    if (at < 0 || length <= 0 || !file.seek(at))
+    if (at < 0 || length <= 0 || at >= file.size() || !file.seek(at))
         return {};
     return file.read(length);
 }

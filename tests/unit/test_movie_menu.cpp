@@ -25,8 +25,9 @@ MovieMenu sampleMenu()
 }
 
 // A RIFF file head: a "JUNK" chunk at `at` with `size` bytes of payload (zeros, or noise
-// where `noise` says), then "movi" data that is anything but zero.
-QByteArray film(qint64 at, quint32 size, qint64 length, std::mt19937 *noise = nullptr)
+// where `noise` says), then data that is anything but zero, except for a chunk of
+// `zerosAfter` zero bytes right after the payload: zeros the record must not go into.
+QByteArray film(qint64 at, quint32 size, qint64 length, std::mt19937 *noise = nullptr, int zerosAfter = 0)
 {
     QByteArray bytes(length, '\0');
     for (qint64 i = 0; i < length; ++i)
@@ -36,6 +37,11 @@ QByteArray film(qint64 at, quint32 size, qint64 length, std::mt19937 *noise = nu
         bytes[i] = 0;
     bytes.replace(at, 4, "JUNK");
     qToLittleEndian<quint32>(size, bytes.data() + at + 4);
+    if (zerosAfter > 0 && end + 8 <= length) {
+        bytes.replace(end, 8, QByteArray("vprp\1\1\1\1", 8));
+        for (qint64 i = end + 8; i < qMin<qint64>(length, end + 8 + zerosAfter); ++i)
+            bytes[i] = 0;
+    }
     if (noise)
         for (int k = int((*noise)() % 4); k > 0; --k)
             if (end > at + 8)
@@ -104,7 +110,7 @@ private slots:
         }
 
         // A chunk too small for the record and its leading zero: nothing written.
-        QByteArray small = film(212, 255, 3000);
+        QByteArray small = film(212, 255, 3000, nullptr, 600);
         const QByteArray untouched = small;
         QBuffer smallFile(&small);
         QVERIFY(smallFile.open(QIODevice::ReadWrite));
@@ -128,7 +134,7 @@ private slots:
             const qint64 at = 212 + qint64(random() % 288);
             const quint32 size = quint32(random() % 2600);
             const qint64 length = at + 8 + qint64(random() % 4200);
-            QByteArray bytes = film(at, size, length, &random);
+            QByteArray bytes = film(at, size, length, &random, random() % 2 ? 0 : int(200 + random() % 600));
             // Another "JUNK" before the chosen one would be the chunk: keep the layout one chunk.
             if (bytes.indexOf("JUNK", 212) != at)
                 continue;

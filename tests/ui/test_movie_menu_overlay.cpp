@@ -5,6 +5,7 @@
 #include "ui/moviemenu/TFormMenu.h"
 #include "ui/settings/SetupControls.h"
 #include "ui/settings/TForm4.h"
+#include "ui/skins/TZDButton.h"
 #include "ui/video/TForm2.h"
 
 #include <QCheckBox>
@@ -47,7 +48,7 @@ class TestMovieMenuOverlay : public QObject
 private slots:
     void aSavedMenuShowsAtOpenAndItsEntriesAct()
     {
-        FilmPlayer f;
+        FilmPlayer f(QSize(320, 240), 11 * 3600); // long enough for a jump past ten hours
         const QString path = riffFilm(f, QStringLiteral("film.avi"));
         f.open(path);
         QVERIFY(!f.panel()->MenuInFile);

@@ -12,6 +12,7 @@
 #include "ui/app/Dialogs.h"
 #include "ui/app/FileDrops.h"
 #include "ui/app/Player.h"
+#include "ui/moviemenu/TFormMenu.h"
 #include "ui/osd/TFormOSD.h"
 #include "ui/playlist/TFormPlayList.h"
 #include "ui/settings/TForm4.h"
@@ -211,6 +212,8 @@ void TForm1::ButtonOpenClick()
         placePanelBelowVideo();
     if (app.form4()->FullScreenStart->isChecked() && !app.fullScreenActive())
         ButtonFullScreen->click();
+    if (MenuInFile)
+        app.formMenu()->ShowMenu();
 }
 
 void TForm1::EndOfMedia()

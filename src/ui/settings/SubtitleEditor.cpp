@@ -11,6 +11,7 @@
 #include "engine/MediaEngine.h"
 #include "ui/app/Dialogs.h"
 #include "ui/app/Player.h"
+#include "ui/moviemenu/TFormMenu.h"
 #include "ui/app/TForm1.h"
 #include "ui/skins/TZDButton.h"
 #include "ui/subtitles/TForm3.h"
@@ -373,6 +374,7 @@ void TForm4::TXTSaveClick()
 
 void TForm4::GotoTimeTXT(const QString &time)
 {
+    app.formMenu()->StopMenuTimer();
     emit jumpingToTime();
     app.form3()->emptyQueue();
     const std::optional<qint64> ms = TimeText::hmsToMs(time);

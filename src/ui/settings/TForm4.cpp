@@ -45,6 +45,7 @@ TForm4::TForm4(Player &app) : PlayerWindow(app, Qt::Tool | Qt::WindowStaysOnTopH
     PageControl->addTab(buildSkinsPage(), QStringLiteral("Skórki"));
     EditorPage = buildEditorPage();
     PageControl->addTab(EditorPage, QStringLiteral("Edycja Napisów"));
+    PageControl->addTab(buildMenuPage(), QStringLiteral("Menu"));
     Associations = new PageAssociations(app.dialogs());
     PageControl->addTab(Associations, QStringLiteral("Formaty Plików/Inne"));
     SetupInfo = new PageInfo(app.messages());

@@ -2,12 +2,14 @@
 
 #include "core/DisplayMode.h"
 #include "core/KeyTable.h"
+#include "core/MovieMenuRecord.h"
 #include "core/SubtitleLine.h"
 #include "core/SubtitleTiming.h"
 #include "ui/app/PlayerWindow.h"
 
 #include <QMap>
 #include <QVariant>
+#include <array>
 #include <functional>
 #include <optional>
 
@@ -29,6 +31,7 @@ class QRadioButton;
 class QSlider;
 class QTabWidget;
 class QTableWidget;
+class QFile;
 class QTime;
 class QTimeEdit;
 class KeyEditor;
@@ -191,8 +194,24 @@ public:
               *Movie2Part = nullptr, *PlayListStart = nullptr, *SnapShotDest = nullptr;
     // A snapshot of a subtitled moment carries the subtitle as it is drawn.
     QCheckBox *SnapShotSubtitle = nullptr;
-    // Movie menu
+    // Movie menu (PageMenu.cpp). The page's fields hold the menu of the film last opened.
     QCheckBox *MenuStopMovie = nullptr, *MenuStart = nullptr, *MenuOnClick = nullptr;
+    QWidget *MenuPage = nullptr;
+    QLineEdit *MenuTitle = nullptr;
+    std::array<QLineEdit *, 5> MenuLine{};   // MenuLine1..MenuLine5
+    std::array<QTimeEdit *, 5> MenuTimes{};  // MenuTime1..MenuTime5
+    std::array<QCheckBox *, 5> MenuLink{};   // MenuLink1..MenuLink5
+    SpinEdit *MenuTime = nullptr;            // seconds on screen
+    TZDButton *BMenuColor = nullptr, *BMenuSave = nullptr, *BMenuClear = nullptr, *BMenuGet = nullptr;
+    // Looks for a menu in the file and, when there is one, fills the page with it.
+    bool OdczytajMenu(const QString &path);
+    // The menu as the page holds it.
+    MovieMenu EditorMenu() const;
+    // The menu's colour: the font colour of BMenuColor.
+    QColor MenuColor() const;
+    void BMenuSaveClick();
+    void BMenuClearClick();
+    void BMenuColorClick();
     // Keys
     QTableWidget *KeyListEditor = nullptr;
     KeyEditor *keyEditor = nullptr; // capture and key names on KeyListEditor
@@ -206,7 +225,7 @@ public:
     TZDButton *ButtonSetupSave = nullptr, *ButtonSetupDefault = nullptr, *ButtonSetupOK = nullptr;
 
 signals:
-    // A jump in the film is about to be made: the movie menu stops its timer.
+    // A jump in the film is about to be made (the menu's timer is already stopped).
     void jumpingToTime();
 
 protected:
@@ -229,6 +248,11 @@ private:
     QWidget *buildSkinsPage();
     QWidget *buildEditorPage();
     void connectEditor();
+    QWidget *buildMenuPage();
+    void showMenu(const MovieMenu &menu);
+    // Releases the film, runs `change` on its file opened for writing, builds the film
+    // again (which reads its menu anew) and puts it back where it was.
+    void changeFilm(const std::function<void(QFile &)> &change);
     void showSubtitles();
     // After an edit of the list's rows: the grid shows the list again at `currentRow`.
     void showEditedSubtitles(int currentRow);

@@ -43,7 +43,7 @@ void TForm2::BuildGraph(const QString &path)
         return;
     }
     // Movie menus and codec names come from the file itself (movie menu, codec identification).
-    panel->MenuInFile = false;
+    panel->MenuInFile = app.form4() && app.form4()->OdczytajMenu(path);
 
     const CodecReport::FileCodes codes = CodecReport::readCodes(path);
 

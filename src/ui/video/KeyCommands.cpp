@@ -8,6 +8,7 @@
 #include "engine/MediaEngine.h"
 #include "ui/app/Player.h"
 #include "ui/app/TForm1.h"
+#include "ui/moviemenu/TFormMenu.h"
 #include "ui/osd/TFormOSD.h"
 #include "ui/settings/KeyEditor.h"
 #include "ui/settings/TForm4.h"
@@ -139,8 +140,9 @@ void run(Player &app, Command command)
     case Command::HeightDown: return panel.ButtonHeightDownClick();
     case Command::RepeatAB: return repeatStep(app);
     case Command::MovieMenu:
-        // The movie menu window comes later.
-        return;
+        if (app.formMenu()->isVisible())
+            return app.formMenu()->hide();
+        return app.formMenu()->ShowMenu();
     case Command::OpenMovie: return panel.ButtonOpenClick();
     case Command::BrightnessUp: return panel.FunctionStep(BrightModeBefore, 1);
     case Command::BrightnessDown: return panel.FunctionStep(BrightModeBefore, -1);

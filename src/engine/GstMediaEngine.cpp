@@ -423,9 +423,11 @@ bool GstMediaEngine::selectTextTrack(int index)
     g_object_set(m_graph->pipeline(), "current-text", gint(index), nullptr);
     m_textTrack = index;
     // The cues between the picture and what the demuxer has read went to the track shown
-    // before; reading again from here brings them for this one.
+    // before; reading again from here brings them for this one. Only while playing: paused,
+    // the text sink holds its first cue for the preroll, and a flush then never returns.
     gint64 ns = 0;
-    if (gst_element_query_position(m_graph->pipeline(), GST_FORMAT_TIME, &ns) && ns >= 0)
+    if (m_graph->transport == Transport::Playing
+        && gst_element_query_position(m_graph->pipeline(), GST_FORMAT_TIME, &ns) && ns >= 0)
         flushingSeek(ns, m_rate);
     return true;
 }

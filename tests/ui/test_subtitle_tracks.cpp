@@ -18,7 +18,7 @@ private slots:
     {
         FilmPlayer f;
         f.t.engine->setTextTracks({{0, QStringLiteral("pl")}, {1, QString()}});
-        TextFile::writeLines(f.dir.filePath("film.txt"), {"00:00:01:Z pliku"});
+        TextFile::writeLines(f.dir.filePath("film.txt"), {"00:01:01:Z pliku"});
         f.t->form4()->DokladnyCzas->setChecked(true);
         f.t->form4()->IQNapisow->setChecked(false);
         f.openFilm("film.mkv");

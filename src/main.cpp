@@ -92,7 +92,7 @@ int main(int argc, char **argv)
     }
 
     // GStreamer and the film's plugins load beside the toolkit and the windows, not after them.
-    const GstWarmUp warmUp(first.startsWith(QLatin1Char('-')) ? QString() : first);
+    const GstWarmUp warmUp(request.value);
 
     BrivaraApplication app(argc, argv);
     // The toolkit's own options are gone from what the player is given.

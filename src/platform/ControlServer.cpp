@@ -66,6 +66,8 @@ ControlServer::ControlServer(QObject *parent) : QObject(parent), m_server(new QL
 {
     // Only the same user may drive the player.
     m_server->setSocketOptions(QLocalServer::UserAccessOption);
+    // Also the kernel's backlog: a burst of clients waits in line instead of being refused.
+    m_server->setMaxPendingConnections(1024);
     connect(m_server, &QLocalServer::newConnection, this, &ControlServer::acceptConnections);
 }
 

@@ -4,6 +4,9 @@
 #include "support/TestSupport.h"
 
 #include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
 #include <QJsonArray>
 #include <QTest>
 
@@ -12,6 +15,13 @@ E2ePlayer::E2ePlayer(const QString &tag, const QString &root)
 {
     environment = TestSupport::playerEnvironment(root, m_socket);
     process.setProcessChannelMode(QProcess::ForwardedChannels);
+    // Past the first-run questions, which would otherwise wait in front of every test.
+    const QString settings = root + QStringLiteral("/config/Zendor/Brivara.conf");
+    if (!QFileInfo::exists(settings) && QDir().mkpath(QFileInfo(settings).path())) {
+        QFile file(settings);
+        if (file.open(QIODevice::WriteOnly))
+            file.write("[General]\nFirst=false\n");
+    }
 }
 
 E2ePlayer::~E2ePlayer()
